@@ -1,0 +1,84 @@
+# Shared by the device scripts: packages, build, device image, headless display.
+# Sourced, not run.
+
+REPO=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD_DIR=${TALLYPAD_BUILD_DIR:-$REPO/build}
+
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES="wine wine64 mingw-w64 g++-mingw-w64-x86-64-posix cmake ninja-build googletest
+  xvfb x11-utils xauth imagemagick librsvg2-bin sox fonts-wine fonts-liberation fonts-dejavu-core procps"
+
+say() { printf '%s\n' "$*" >&2; }
+die() { say "error: $*"; exit 1; }
+
+# Installs whichever of the packages is missing (Debian 12).
+ensure_packages() {
+    local missing=() p
+    for p in $PACKAGES; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    say "installing: ${missing[*]}"
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    $sudo apt-get update -qq || die "apt-get update failed"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null \
+        || die "could not install ${missing[*]}"
+}
+
+# Configures (once) and builds everything into $BUILD_DIR.
+build_all() {
+    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+        cmake -S "$REPO" -B "$BUILD_DIR" -G Ninja \
+            -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" >/dev/null || die "cmake configure failed"
+    fi
+    ninja -C "$BUILD_DIR" -j "$(nproc)" >/dev/null 2>"$BUILD_DIR/build-errors.log" || {
+        cat "$BUILD_DIR/build-errors.log" >&2
+        ninja -C "$BUILD_DIR" -j1 | tail -40 >&2
+        die "build failed"
+    }
+}
+
+# make_device <prefix> <width> <height> <dpi>
+# Creates the Wine prefix when it does not exist, then (re)installs the
+# programs and data and sets the screen. The user's data in it is kept.
+make_device() {
+    local prefix=$1 width=$2 height=$3 dpi=$4
+    export WINEPREFIX=$prefix
+    if [ ! -f "$prefix/system.reg" ]; then
+        mkdir -p "$prefix"
+        wineboot -i >/dev/null 2>&1 || die "wineboot failed for $prefix"
+    fi
+    local c="$prefix/drive_c"
+    local program="$c/Program Files/TallyPad"
+    mkdir -p "$program" "$c/windows/StartUp" "$c/My Documents"
+    cp -f "$BUILD_DIR"/bin/VelmoraTallyPad.exe "$BUILD_DIR"/bin/TallyPadAlarm.exe \
+        "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$program/"
+    cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
+    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$c/windows/"
+    # Wine links the user's documents and desktop to the real home folders;
+    # the device keeps its own.
+    find "$c/users" -maxdepth 2 -type l -delete 2>/dev/null || true
+    local reg="$prefix/device.reg"
+    sed -e "s/@SCREEN@/${width}x${height}/" -e "s/@DPI@/$(printf '%08x' "$dpi")/" \
+        "$REPO/device/device.reg" >"$reg"
+    wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 || die "could not write the device registry"
+    wineserver -w
+}
+
+# start_xvfb <width> <height>: a private X display for headless runs; sets
+# DISPLAY and XVFB_PID.
+start_xvfb() {
+    local fifo
+    fifo=$(mktemp -u)
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 "${1}x${2}x24" -nolisten tcp -dpi 96 3>"$fifo" >/dev/null 2>&1 &
+    XVFB_PID=$!
+    local display
+    read -r display <"$fifo"
+    rm -f "$fifo"
+    [ -n "$display" ] || die "Xvfb did not start"
+    export DISPLAY=":$display"
+}

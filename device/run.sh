@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Builds TallyPad, creates or updates the device and boots it.
+#   device/run.sh [--hires] [--landscape] [--screenshot FILE]
+# --hires       480 x 640 at 192 dpi instead of 240 x 320 at 96 dpi
+# --landscape   the screen turned sideways
+# --screenshot  boot headless, save a PNG of the screen once the main
+#               program has painted, and stop the device
+# The device lives in $TALLYPAD_DEVICE (default ~/.local/share/TallyPad/device)
+# and keeps its data across rebuilds.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+width=240 height=320 dpi=96 shot=""
+while [ $# -gt 0 ]; do
+    case $1 in
+        --hires) width=480 height=640 dpi=192 ;;
+        --landscape) landscape=1 ;;
+        --screenshot) shot=${2:?--screenshot needs a file name}; shift ;;
+        *) die "unknown option $1 (try --hires, --landscape, --screenshot FILE)" ;;
+    esac
+    shift
+done
+[ -n "${landscape:-}" ] && { t=$width; width=$height; height=$t; }
+
+if [ -z "$shot" ] && [ -z "${DISPLAY:-}" ]; then
+    die "no display to show the device on. Run this from a desktop session, or boot headless and save a picture with: $0 --screenshot screen.png"
+fi
+
+ensure_packages
+build_all
+device=${TALLYPAD_DEVICE:-${XDG_DATA_HOME:-$HOME/.local/share}/TallyPad/device}
+make_device "$device" "$width" "$height" "$dpi"
+
+if [ -z "$shot" ]; then
+    say "booting the device ($width x $height, $dpi dpi); close its programs to end"
+    wine 'C:\windows\DeviceBoot.exe'
+    wineserver -w
+    exit 0
+fi
+
+start_xvfb "$width" "$height"
+trap 'wineserver -k 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true' EXIT
+wine 'C:\windows\DeviceBoot.exe'
+wine 'C:\windows\DeviceWait.exe' VelmoraTallyPad 60 || die "the main program did not show its window"
+sleep 1
+convert-im6.q16 x:root -crop "${width}x${height}+0+0" +repage "$shot" 2>/dev/null \
+    || import -window root "$shot"
+say "screen saved to $shot"

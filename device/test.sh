@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs every test headless: unit,
+# window and end-to-end, in a throwaway device on a private X display.
+# Exits non-zero when anything fails. Extra arguments go to ctest.
+set -euo pipefail
+source "$(dirname "$0")/common.sh"
+
+ensure_packages
+build_all
+
+work=$(mktemp -d /tmp/tallypad-test.XXXXXX)
+cleanup() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${XVFB_PID:-}" ] && kill "$XVFB_PID" 2>/dev/null || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+start_xvfb 1024 768
+make_device "$work/device" 240 320 96
+# One server and its system services for the whole run: every Wine start is
+# faster, and the services, started here with no output, do not hold the
+# output pipes of the first test open after it ended.
+wineserver -p
+wine cmd /c exit >/dev/null 2>&1 </dev/null
+ctest --test-dir "$BUILD_DIR" --output-on-failure "$@"

@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Runs a Windows test program under Wine; ctest uses it as the emulator.
+# device/test.sh sets up the throwaway device and display it runs in.
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
+    echo "run the tests with device/test.sh: it makes the device and display they need" >&2
+    exit 1
+fi
+exec wine "$@"

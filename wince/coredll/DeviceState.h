@@ -1,0 +1,44 @@
+// Files of the simulated handheld that every process of the device shares:
+// where they live and the lock that serialises their use.
+//
+// The folder is %TALLYPAD_DEVICE_DIR% when that variable is set (tests point
+// it at a throwaway folder), else %LOCALAPPDATA%\TallyPadDevice. It is created
+// when a file is first written.
+#pragma once
+#include <windows.h>
+#include <string>
+
+namespace device {
+
+// Empty when neither variable is set.
+std::wstring FolderPath();
+
+// Holds the device-wide named mutex while it lives. Wine appends to a file by
+// looking up its size and then writing there, so concurrent appends from two
+// processes can overwrite each other's lines unless they take turns.
+class StateLock {
+public:
+    StateLock();
+    ~StateLock();
+    StateLock(const StateLock &) = delete;
+    StateLock &operator=(const StateLock &) = delete;
+
+private:
+    HANDLE mutex_; // not owned: one per process, kept for its lifetime
+    bool owned_;
+};
+
+// "YYYY-MM-DD HH:MM:SS.mmm <tick>": local time and GetTickCount of now.
+std::string Stamp();
+
+// UTF-8 form of a wide text, for the device's text files.
+std::string ToUtf8(const std::wstring &text);
+std::wstring FromUtf8(const std::string &text);
+
+// File operations on a file of the device folder; the caller holds a
+// StateLock. They fail with the system's last error set.
+bool AppendText(const wchar_t *name, const std::string &text); // one WriteFile
+bool WriteText(const wchar_t *name, const std::string &text);
+bool ReadText(const wchar_t *name, std::string &text); // false when missing
+
+} // namespace device
