@@ -9,7 +9,7 @@
 namespace {
 
 const wchar_t kMainProgram[] = L"C:\\Program Files\\TallyPad\\VelmoraTallyPad.exe";
-const wchar_t kNotifyService[] = L"C:\\Windows\\TallyPadNotify.exe";
+const wchar_t kNotifyService[] = L"C:\\Windows\\NotificationService.exe";
 
 // Starts a program so that it sees exactly `args` as its command line.
 bool Start(const std::wstring &path, const std::wstring &args) {
