@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "Harness.h"
+#include "aygshell.h"
 
 namespace {
 
@@ -45,6 +46,23 @@ TEST_F(ProgramsTest, LauncherStartsTheMainProgramOnceAndThenOnlyHandsOver) {
     EXPECT_EQ(again.WaitExit(10000), 0u);
     Sleep(500);
     EXPECT_EQ(e2e::CountWindows(kFrameClass), 1) << "a running program must not be started twice";
+}
+
+
+// The device's boot runs the start-up folder's shortcuts, written in the
+// handheld's text form, and then starts the main program.
+TEST_F(ProgramsTest, BootRunsStartupShortcutsThenTheMainProgram) {
+    std::wstring probeFile = e2e::TempFile(L"boot-args.txt");
+    SetEnvironmentVariableW(L"ARGS_PROBE_FILE", probeFile.c_str());
+    wchar_t shortcut[] = L"C:\\Windows\\StartUp\\Probe.lnk";
+    std::wstring target = L"\"" + e2e::TestProgramPath(L"ArgsProbe.exe") + L"\" -mini \"two words\"";
+    ASSERT_TRUE(SHCreateShortcut(shortcut, &target[0]));
+
+    e2e::Process boot = e2e::StartPath(L"C:\\Windows\\DeviceBoot.exe");
+    EXPECT_EQ(boot.WaitExit(10000), 0u);
+    EXPECT_NE(e2e::WaitForWindow(kFrameClass, L"TallyPad", 10000), nullptr) << "the boot did not start the program";
+    DeleteFileW(shortcut);
+    EXPECT_EQ(e2e::WaitForFileText(probeFile, 5000), "-mini \"two words\"\n");
 }
 
 } // namespace

@@ -6,6 +6,39 @@ namespace e2e {
 
 std::wstring ProgramPath(const wchar_t *name) { return std::wstring(L"C:\\Program Files\\TallyPad\\") + name; }
 
+std::wstring TestProgramPath(const wchar_t *name) {
+    wchar_t own[MAX_PATH];
+    DWORD n = GetModuleFileNameW(nullptr, own, MAX_PATH);
+    std::wstring path(own, n);
+    return path.substr(0, path.rfind(L'\\') + 1) + name;
+}
+
+std::wstring TempFile(const wchar_t *name) {
+    wchar_t folder[MAX_PATH];
+    GetTempPathW(MAX_PATH, folder);
+    std::wstring path = std::wstring(folder) + name;
+    DeleteFileW(path.c_str());
+    return path;
+}
+
+std::string WaitForFileText(const std::wstring &path, DWORD milliseconds) {
+    for (DWORD waited = 0;; waited += 50) {
+        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                               0, nullptr);
+        if (h != INVALID_HANDLE_VALUE) {
+            char buffer[4096];
+            DWORD read = 0;
+            ReadFile(h, buffer, sizeof buffer, &read, nullptr);
+            CloseHandle(h);
+            if (read > 0)
+                return std::string(buffer, read);
+        }
+        if (waited >= milliseconds)
+            return std::string();
+        Sleep(50);
+    }
+}
+
 Process::Process(Process &&other) noexcept : handle_(other.handle_), id_(other.id_) {
     other.handle_ = nullptr;
 }
@@ -40,8 +73,9 @@ void Process::Kill() {
     handle_ = nullptr;
 }
 
-Process Start(const wchar_t *program, const wchar_t *args) {
-    std::wstring path = ProgramPath(program);
+Process Start(const wchar_t *program, const wchar_t *args) { return StartPath(ProgramPath(program), args); }
+
+Process StartPath(const std::wstring &path, const wchar_t *args) {
     std::wstring commandLine = L"\"" + path + L"\"";
     if (*args)
         commandLine += std::wstring(L" ") + args;

@@ -11,6 +11,13 @@ namespace e2e {
 // "\Program Files\TallyPad\<name>" on the device.
 std::wstring ProgramPath(const wchar_t *name);
 
+// A program built with the tests, beside the running test program.
+std::wstring TestProgramPath(const wchar_t *name);
+// A fresh path in the temporary folder (any old file of that name is deleted).
+std::wstring TempFile(const wchar_t *name);
+// The file's bytes once it exists and is not empty, or "" after the time.
+std::string WaitForFileText(const std::wstring &path, DWORD milliseconds);
+
 // A started program; the process is killed when the object goes while it runs.
 class Process {
 public:
@@ -35,6 +42,8 @@ private:
 
 // Starts a program of the device so that it sees exactly `args`.
 Process Start(const wchar_t *program, const wchar_t *args = L"");
+// The same for a program given by its full path.
+Process StartPath(const std::wstring &path, const wchar_t *args = L"");
 
 // The first top-level window of the class (and caption, when given) that
 // appears within the time, or null.
