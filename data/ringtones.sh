@@ -12,9 +12,9 @@ tone() {
     shift
     parts=""
     i=0
-    for spec in "$@"; do
-        note=${spec%%:*}
-        secs=${spec#*:}
+    for step in "$@"; do
+        note=${step%%:*}
+        secs=${step#*:}
         part="$out/.part$i.wav"
         if [ "$note" = rest ]; then
             sox -n -r 22050 -c 1 -b 16 "$part" trim 0 "$secs"

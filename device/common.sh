@@ -57,7 +57,7 @@ make_device() {
     cp -f "$BUILD_DIR"/bin/VelmoraTallyPad.exe "$BUILD_DIR"/bin/TallyPadAlarm.exe \
         "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
-    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$c/windows/"
+    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;
     # the device keeps its own.
     find "$c/users" -maxdepth 2 -type l -delete 2>/dev/null || true

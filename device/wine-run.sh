@@ -7,4 +7,11 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "run the tests with device/test.sh: it makes the device and display they need" >&2
     exit 1
 fi
-exec wine "$@"
+# The output goes through a file: a process that a test started and that
+# outlives it (a service) then holds the file, not ctest's pipe.
+log=$(mktemp)
+wine "$@" >"$log" 2>&1
+rc=$?
+cat "$log"
+rm -f "$log"
+exit $rc

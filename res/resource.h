@@ -7,3 +7,140 @@
 // Floating button of the minimised frame: normal and high-resolution picture.
 #define IDB_FLOATBUTTON 108
 #define IDB_FLOATBUTTON_HI 400
+
+// Main frame: menu texts and the settings key
+#define IDS_ABOUT 16
+#define IDS_EXIT 17
+#define IDS_OPTIONS 18
+#define IDS_NOTE_FOLDER 19
+#define IDS_LOAD_ON_STARTUP 20
+#define IDS_RECENT_FILES 21
+#define IDS_OPEN_FILES 22
+#define IDS_NEW 23
+#define IDS_ANIMATION_BUTTON 36
+#define IDS_SETTINGS_KEY 38
+#define IDS_DELETE 46
+#define IDS_SAVE 48
+#define IDS_SHOW_ICON 81
+#define IDS_FEEDBACK_VIBRO 89
+#define IDS_USE_DRAWING 110
+
+// Main menu commands
+#define IDM_ABOUT 22152
+#define IDM_NOTE_COPY 22153
+#define IDM_NOTE_PASTE 22154
+#define IDM_EXIT 22155
+#define IDM_NOTE_FOLDER 22156
+#define IDM_NEW 22157
+#define IDM_OPEN_FILES 22158
+#define IDM_DELETE 22159
+#define IDM_SAVE 22160
+#define IDM_RECENT_FIRST 22161 // ... 22164
+#define IDM_LOAD_ON_STARTUP 22166
+#define IDM_ANIMATION_BUTTON 22167
+#define IDM_SHOW_ICON 22168
+#define IDM_FEEDBACK_VIBRO 22169
+#define IDM_USE_DRAWING 22170
+
+// Window toolkit
+#define IDS_VERSION 31 // "Version 4.4", the About box and the message-box titles
+#define IDD_ABOUT 145
+#define IDD_ABOUT_HI 481
+#define IDC_ABOUT_VERSION 1004
+#define IDB_ABOUT_OK 147 // OK button of the About box, normal and pressed side by side
+#define IDB_ABOUT_OK_HI 329
+#define IDD_MESSAGE 285
+#define IDB_MESSAGE_OK 321 // OK button of the message box
+#define IDB_MESSAGE_OK_HI 431
+#define IDB_MESSAGE_HEADER_LEFT 323
+#define IDB_MESSAGE_HEADER_LEFT_HI 403
+#define IDB_MESSAGE_HEADER_MIDDLE 324
+#define IDB_MESSAGE_HEADER_MIDDLE_HI 402
+#define IDB_MESSAGE_HEADER_RIGHT 325
+#define IDB_MESSAGE_HEADER_RIGHT_HI 401
+
+// Desk and bars
+// Tab bar: background and back button (two looks side by side).
+#define IDB_TABBAR 144
+#define IDB_TABBAR_HI 340
+#define IDB_TAB_BACK 107
+#define IDB_TAB_BACK_HI 338
+// Bottom bar: left cap, right cap, stretched middle.
+#define IDB_BOTTOM_LEFT 112
+#define IDB_BOTTOM_LEFT_HI 477
+#define IDB_BOTTOM_RIGHT 113
+#define IDB_BOTTOM_RIGHT_HI 476
+#define IDB_BOTTOM_MIDDLE 114
+#define IDB_BOTTOM_MIDDLE_HI 475
+// Bottom-bar buttons (two looks side by side).
+#define IDB_BTN_MENU 117
+#define IDB_BTN_MENU_HI 341
+#define IDB_BTN_COPY 115
+#define IDB_BTN_COPY_HI 434
+#define IDB_BTN_PASTE 162
+#define IDB_BTN_PASTE_HI 368
+#define IDB_BTN_NEW 122
+#define IDB_BTN_NEW_HI 377
+#define IDB_BTN_NEXT_RECENT 121
+#define IDB_BTN_NEXT_RECENT_HI 376
+#define IDB_BTN_MINIMISE 172
+#define IDB_BTN_MINIMISE_HI 478
+// Desk icons of the eight tools.
+#define IDB_ICON_CALCULATOR 142
+#define IDB_ICON_CALCULATOR_HI 446
+#define IDB_ICON_NOTE 153
+#define IDB_ICON_NOTE_HI 372
+#define IDB_ICON_CONVERTER 169
+#define IDB_ICON_CONVERTER_HI 435
+#define IDB_ICON_CALENDAR 145
+#define IDB_ICON_CALENDAR_HI 445
+#define IDB_ICON_STOPWATCH 179
+#define IDB_ICON_STOPWATCH_HI 342
+#define IDB_ICON_TIMER 263
+#define IDB_ICON_TIMER_HI 336
+#define IDB_ICON_ALARM 257
+#define IDB_ICON_ALARM_HI 332
+#define IDB_ICON_WORLD_CLOCK 286
+#define IDB_ICON_WORLD_CLOCK_HI 333
+// Key balloons: pictures and the masks their window regions are cut from.
+// Portrait (40 x 78 units, the wide one 83 x 78).
+#define IDB_BALLOON_PLAIN 223
+#define IDB_BALLOON_PLAIN_HI 357
+#define IDB_BALLOON_MASK 224
+#define IDB_BALLOON_MASK_HI 356
+#define IDB_BALLOON_WIDE 228
+#define IDB_BALLOON_WIDE_HI 365
+#define IDB_BALLOON_WIDE_MASK 229
+#define IDB_BALLOON_WIDE_MASK_HI 364
+#define IDB_BALLOON_PLUS_MINUS 226
+#define IDB_BALLOON_PLUS_MINUS_HI 362
+#define IDB_BALLOON_ROOT 227
+#define IDB_BALLOON_ROOT_HI 363
+#define IDB_BALLOON_BACKSPACE 225
+#define IDB_BALLOON_BACKSPACE_HI 366
+// Landscape (46 x 66 units).
+#define IDB_BALLOON_LAND_PLAIN 221
+#define IDB_BALLOON_LAND_PLAIN_HI 359
+#define IDB_BALLOON_LAND_MASK 222
+#define IDB_BALLOON_LAND_MASK_HI 358
+#define IDB_BALLOON_LAND_PLUS_MINUS 230
+#define IDB_BALLOON_LAND_PLUS_MINUS_HI 352
+#define IDB_BALLOON_LAND_ROOT 232
+#define IDB_BALLOON_LAND_ROOT_HI 354
+#define IDB_BALLOON_LAND_BACKSPACE 231
+#define IDB_BALLOON_LAND_BACKSPACE_HI 360
+// Screen titles shown in the tab bar.
+#define IDS_TITLE_DESK 170
+#define IDS_TITLE_CALCULATOR 171
+#define IDS_TITLE_NOTE 172
+#define IDS_TITLE_CONVERTER 173
+#define IDS_TITLE_CALENDAR 174
+#define IDS_TITLE_STOPWATCH 175
+#define IDS_TITLE_TIMER 27
+#define IDS_TITLE_ALARM 26
+#define IDS_TITLE_WORLD_CLOCK 65
+// Texts of the bars, the waiting window and the balloons.
+#define IDS_GO_TODAY 1301
+#define IDS_INITIALIZING 1302
+#define IDS_BALLOON_LOAD_ERROR 1303
+#define IDS_BALLOON_LOAD_ERROR_TITLE 1304

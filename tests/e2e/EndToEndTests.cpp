@@ -4,10 +4,11 @@
 
 #include "Harness.h"
 #include "aygshell.h"
+#include "shell/Messages.h"
 
 namespace {
 
-const wchar_t kFrameClass[] = L"VelmoraTallyPad";
+const wchar_t *const kFrameClass = kMainWindowClass;
 
 class ProgramsTest : public ::testing::Test {
 protected:
@@ -20,34 +21,118 @@ protected:
     }
 };
 
-TEST_F(ProgramsTest, SecondStartHandsOverToTheRunningProgramAndExitsZero) {
+const wchar_t kSettingsKey[] = L"Software\\Velmora\\TallyPad";
+
+// What the user sees of the program.
+enum class View { Hidden, FloatingButton, Full };
+
+View ViewOf(HWND frame) {
+    if (!IsWindowVisible(frame))
+        return View::Hidden;
+    RECT rc;
+    GetWindowRect(frame, &rc);
+    return rc.right - rc.left < 100 ? View::FloatingButton : View::Full;
+}
+
+::testing::AssertionResult ShowsWithin(HWND frame, View expected, DWORD milliseconds) {
+    for (DWORD waited = 0;; waited += 50) {
+        View view = ViewOf(frame);
+        if (view == expected)
+            return ::testing::AssertionSuccess();
+        if (waited >= milliseconds)
+            return ::testing::AssertionFailure() << "the program shows view " << int(view) << ", not "
+                                                 << int(expected);
+        Sleep(50);
+    }
+}
+
+TEST_F(ProgramsTest, SecondStartTogglesBetweenFullViewAndFloatingButton) {
     e2e::Process first;
     HWND frame = StartMainProgram(first);
     ASSERT_NE(frame, nullptr) << "the main window did not appear";
-    EXPECT_TRUE(IsWindowVisible(frame));
+    ASSERT_TRUE(ShowsWithin(frame, View::Full, 5000));
 
-    e2e::Process second = e2e::Start(L"VelmoraTallyPad.exe");
-    ASSERT_TRUE(second.Started());
-    EXPECT_EQ(second.WaitExit(10000), 0u) << "a second start must end with exit code 0";
-    EXPECT_EQ(e2e::CountWindows(kFrameClass), 1) << "a second start must not open a second frame";
-
+    for (View next : {View::FloatingButton, View::Full}) {
+        e2e::Process again = e2e::Start(L"VelmoraTallyPad.exe");
+        EXPECT_EQ(again.WaitExit(10000), 0u) << "a second start must end with exit code 0";
+        EXPECT_TRUE(ShowsWithin(frame, next, 5000));
+        EXPECT_EQ(e2e::CountWindows(kFrameClass), 1) << "a second start must not open a second frame";
+    }
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitExit(10000), 0u) << "closing the frame ends the program with code 0";
 }
 
-TEST_F(ProgramsTest, LauncherStartsTheMainProgramOnceAndThenOnlyHandsOver) {
-    e2e::Process launcher = e2e::Start(L"TallyPadLauncher.exe");
-    ASSERT_TRUE(launcher.Started());
+TEST_F(ProgramsTest, MiniStartsMinimisedOnlyWhenItIsTheWholeCommandLine) {
+    e2e::Process mini = e2e::Start(L"VelmoraTallyPad.exe", L"-MINI");
+    HWND frame = e2e::WaitForWindow(kFrameClass, L"TallyPad", 10000);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(ShowsWithin(frame, View::FloatingButton, 5000));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(mini.WaitExit(10000), 0u);
+
+    e2e::Process notMini = e2e::Start(L"VelmoraTallyPad.exe", L"-mini x");
+    frame = e2e::WaitForWindow(kFrameClass, L"TallyPad", 10000);
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(ShowsWithin(frame, View::Full, 5000));
+}
+
+TEST_F(ProgramsTest, LauncherStartsAStoppedProgramWithItsCommandLineAndTogglesARunningOne) {
+    e2e::Process launcher = e2e::Start(L"TallyPadLauncher.exe", L"-mini");
     EXPECT_EQ(launcher.WaitExit(10000), 0u);
     HWND frame = e2e::WaitForWindow(kFrameClass, L"TallyPad", 10000);
     ASSERT_NE(frame, nullptr) << "the launcher did not start the main program";
+    EXPECT_TRUE(ShowsWithin(frame, View::FloatingButton, 5000)) << "-mini was not passed on";
 
-    e2e::Process again = e2e::Start(L"TallyPadLauncher.exe");
-    EXPECT_EQ(again.WaitExit(10000), 0u);
-    Sleep(500);
-    EXPECT_EQ(e2e::CountWindows(kFrameClass), 1) << "a running program must not be started twice";
+    for (View next : {View::Full, View::FloatingButton}) {
+        e2e::Process again = e2e::Start(L"TallyPadLauncher.exe", L"-mini");
+        EXPECT_EQ(again.WaitExit(10000), 0u);
+        EXPECT_TRUE(ShowsWithin(frame, next, 5000));
+        EXPECT_EQ(e2e::CountWindows(kFrameClass), 1) << "a running program must not be started twice";
+    }
 }
 
+TEST_F(ProgramsTest, WithoutShowIconMinimisingHidesTheProgramUntilStartedAgain) {
+    DWORD off = 0;
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowIcon", REG_DWORD, &off, sizeof off),
+              ERROR_SUCCESS);
+    e2e::Process program;
+    HWND frame = StartMainProgram(program);
+    ASSERT_NE(frame, nullptr);
+    ASSERT_TRUE(ShowsWithin(frame, View::Full, 5000));
+
+    PostMessageW(frame, UWM_MINIMISE, 0, 0);
+    EXPECT_TRUE(ShowsWithin(frame, View::Hidden, 5000));
+    e2e::Process launcher = e2e::Start(L"TallyPadLauncher.exe");
+    EXPECT_EQ(launcher.WaitExit(10000), 0u);
+    EXPECT_TRUE(ShowsWithin(frame, View::Full, 5000));
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kSettingsKey, L"ShowIcon");
+}
+
+TEST_F(ProgramsTest, ClosingTheProgramWritesEverySetting) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, kSettingsKey);
+    e2e::Process program;
+    HWND frame = StartMainProgram(program);
+    ASSERT_NE(frame, nullptr);
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    ASSERT_EQ(program.WaitExit(10000), 0u);
+
+    const wchar_t *const dwords[] = {L"PopupBtt",    L"ShowIcon",    L"FeedbackVibro", L"MinimizedPosX",
+                                     L"MinimizedPosY", L"MaxPosCalcX", L"MaxPosCalcY",   L"IsFullNote",
+                                     L"IsFullCalc",  L"MaxPosNoteX", L"MaxPosNoteY",   L"MaxPosConvX",
+                                     L"MaxPosConvY", L"NoteScale1",  L"NoteScale2",    L"PenMode",
+                                     L"UseDrawing"};
+    for (const wchar_t *name : dwords)
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
+                  ERROR_SUCCESS)
+            << "missing " << testing::PrintToString(std::wstring(name));
+    for (const wchar_t *name : {L"NoteName", L"NoteDir", L"Recent0", L"Recent1", L"Recent2", L"Recent3"})
+        EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_SZ, nullptr, nullptr, nullptr),
+                  ERROR_SUCCESS)
+            << "missing " << testing::PrintToString(std::wstring(name));
+}
 
 // The device's boot runs the start-up folder's shortcuts, written in the
 // handheld's text form, and then starts the main program.

@@ -135,6 +135,18 @@ bool WriteText(const wchar_t *name, const std::string &text) {
     return file.valid() && WriteAll(file.get(), text);
 }
 
+bool ReplaceText(const wchar_t *name, const std::string &text) {
+    const std::wstring temp = std::wstring(name) + L".tmp";
+    {
+        FileHandle file(OpenDeviceFile(temp.c_str(), GENERIC_WRITE, CREATE_ALWAYS));
+        if (!file.valid() || !WriteAll(file.get(), text) || !FlushFileBuffers(file.get()))
+            return false;
+    }
+    const std::wstring folder = FolderPath();
+    return MoveFileExW((folder + L'\\' + temp).c_str(), (folder + L'\\' + name).c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
 bool ReadText(const wchar_t *name, std::string &text) {
     FileHandle file(OpenDeviceFile(name, GENERIC_READ, OPEN_EXISTING));
     if (!file.valid())

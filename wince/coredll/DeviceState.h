@@ -40,5 +40,8 @@ std::wstring FromUtf8(const std::string &text);
 bool AppendText(const wchar_t *name, const std::string &text); // one WriteFile
 bool WriteText(const wchar_t *name, const std::string &text);
 bool ReadText(const wchar_t *name, std::string &text); // false when missing
+// Replaces the whole file so that readers and a crash see the old or the
+// new text, never a part: writes "<name>.tmp", flushes it and moves it over.
+bool ReplaceText(const wchar_t *name, const std::string &text);
 
 } // namespace device

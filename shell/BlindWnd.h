@@ -1,0 +1,113 @@
+// CBlindWnd: the main frame. One top-most pop-up window that hosts the nine
+// screens between the tab bar and the bottom bar, or, while minimised, is
+// itself the small floating button.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+
+#include "shell/MainMenu.h"
+#include "shell/Settings.h"
+#include "ui/NormalWnd.h"
+
+class CMyTabbar;
+class CMyBottomBar;
+class CMyDeskWnd;
+
+class CBlindWnd {
+public:
+    // The screen metrics must be filled before the frame is made.
+    CBlindWnd();
+    virtual ~CBlindWnd();
+    CBlindWnd(const CBlindWnd &) = delete;
+    CBlindWnd &operator=(const CBlindWnd &) = delete;
+
+    // Makes the main window with its bars and first screens; null when a
+    // window of the class exists already (it was sent the toggle message) or
+    // the window cannot be made.
+    HWND CreateMainFrame(bool mini);
+
+    HWND Hwnd() const { return hwnd_; }
+    bool IsMinimised() const;
+    const Settings &GetSettings() const { return settings_; }
+
+private:
+    static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    // Screens
+    CNormalWnd *Screen(int id);
+    bool MakeScreen(int id);
+    void SwitchScreen(int id);
+    void ShowScreen(int id);
+    void PresentScreen(int id);
+    void SlideDeskIn(HWND from);
+    void SlideDeskOut(HWND to);
+    void PlaceScreen(CNormalWnd *screen);
+
+    // Layout and painting
+    void Layout(int width, int height);
+    void PaintMinimised();
+    void MakeBackBuffer(int width, int height);
+    void FreeBackBuffer();
+    void UpdateWorkArea();
+    void MoveOntoVisibleDesktop();
+
+    // Minimised mode and dragging
+    void EnterMinimised();
+    void RestoreFromMinimised();
+    void OnButtonDown(int x, int y);
+    void OnButtonMove(int x, int y);
+    void OnButtonUp();
+    void OnMinimisedSettingChange();
+    void OnDragMove(int dx, int dy);
+    void OnDragEnd();
+    void SendDragState(int state);
+
+    // Foreground and input panel
+    void SetInputPanelState(int request, bool forced);
+    void HandOffForeground();
+
+    // Commands
+    void OnCommand(UINT id);
+    void OnBottomAction(int action);
+    void OnBack(int screenId);
+    void OnToggle();
+    void OnOpenScreen(int screenId);
+    void PopupMainMenu();
+    void ToggleStartupShortcut();
+    void MoveRecentToTop(int index);
+    bool Accept(DWORD &stamp, DWORD minimumGap);
+    void Pulse();
+
+    HWND hwnd_;    // the main window; destroyed by WM_CLOSE
+    HWND menuBar_; // the empty shell menu bar, made at the first WM_SETFOCUS
+    CMainMenu menu_;
+    Settings settings_;
+    bool loadOnStartup_;
+    bool afterStartup_;
+    ScreenDescriptor saved_;
+
+    std::unique_ptr<CMyTabbar> tabbar_;
+    std::unique_ptr<CMyBottomBar> bottomBar_;
+    std::unique_ptr<CMyDeskWnd> desk_;
+    std::unique_ptr<CNormalWnd> tools_[9]; // screens 1..8 (index 0 unused)
+    CNormalWnd *current_;                   // one of the screens, not owned
+    HWND lastPresented_;
+
+    HBITMAP backBitmap_;     // owned
+    HDC backDC_;             // owned
+    HGDIOBJ previousBitmap_; // selected in backDC_ before backBitmap_
+    int clientWidth_;
+    HBITMAP floatButton_; // owned
+    SIZE floatSize_;
+
+    // Floating-button stylus state
+    POINT pressPoint_;
+    POINT lastPoint_;
+    bool moved_;
+    DWORD pressTime_;
+
+    RECT dragBounds_; // work area inset by the margin
+    DWORD menuStamp_, backStamp_, openStamp_, bottomStamp_;
+};

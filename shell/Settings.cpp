@@ -1,0 +1,134 @@
+#include "Settings.h"
+
+#include <cwchar>
+
+#include "ui/Screen.h"
+
+namespace {
+
+// Values that are read in this order, each present one replacing the field:
+// several names feed one field (the later wins) and all of them are written.
+struct DwordValue {
+    const wchar_t *name;
+    DWORD Settings::*field;
+};
+
+const DwordValue kDwordValues[] = {
+    {L"PopupBtt", &Settings::popupBtt},       {L"ShowIcon", &Settings::showIcon},
+    {L"FeedbackVibro", &Settings::feedbackVibro}, {L"MinimizedPosX", &Settings::minimizedPosX},
+    {L"MinimizedPosY", &Settings::minimizedPosY}, {L"MaxPosCalcX", &Settings::maxPosX},
+    {L"MaxPosCalcY", &Settings::maxPosY},     {L"MaxPosNoteX", &Settings::maxPosX},
+    {L"MaxPosNoteY", &Settings::maxPosY},     {L"IsFullNote", &Settings::isFull},
+    {L"IsFullCalc", &Settings::isFull},       {L"MaxPosConvX", &Settings::maxPosX},
+    {L"MaxPosConvY", &Settings::maxPosY},     {L"NoteScale1", &Settings::noteScale1},
+    {L"NoteScale2", &Settings::noteScale2},   {L"PenMode", &Settings::penMode},
+    {L"UseDrawing", &Settings::useDrawing},
+};
+
+const wchar_t *const kRecentNames[4] = {L"Recent0", L"Recent1", L"Recent2", L"Recent3"};
+
+class Key {
+public:
+    explicit Key(HKEY key) : key_(key) {}
+    Key(const Key &) = delete;
+    Key &operator=(const Key &) = delete;
+    ~Key() {
+        if (key_)
+            RegCloseKey(key_);
+    }
+    HKEY get() const { return key_; }
+
+private:
+    HKEY key_; // owned
+};
+
+HKEY OpenForReading(const wchar_t *path) {
+    HKEY key = nullptr;
+    return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS ? key : nullptr;
+}
+
+HKEY OpenForWriting(const wchar_t *path) {
+    HKEY key = nullptr;
+    return RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
+                   ERROR_SUCCESS
+               ? key
+               : nullptr;
+}
+
+bool ReadDword(HKEY key, const wchar_t *name, DWORD *value) {
+    DWORD data, size = sizeof data;
+    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&data), &size) != ERROR_SUCCESS ||
+        size != sizeof data)
+        return false;
+    *value = data;
+    return true;
+}
+
+// Reads a text of at most limitBytes (terminator included) into field, which
+// holds at least that much; a longer, missing or non-text value leaves the
+// field as it is.
+void ReadText(HKEY key, const wchar_t *name, wchar_t *field, DWORD limitBytes) {
+    wchar_t buffer[MAX_PATH + 1];
+    DWORD type, size = limitBytes;
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE *>(buffer), &size) != ERROR_SUCCESS ||
+        type != REG_SZ)
+        return;
+    DWORD chars = size / sizeof(wchar_t);
+    if (chars > 0 && buffer[chars - 1] == L'\0')
+        --chars;
+    if (chars >= limitBytes / sizeof(wchar_t))
+        return; // no room left for the terminator
+    wmemcpy(field, buffer, chars);
+    field[chars] = L'\0';
+}
+
+void WriteText(HKEY key, const wchar_t *name, const wchar_t *text) {
+    RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
+                   static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+}
+
+} // namespace
+
+Settings::Settings(int dpiX, int dpiY, const wchar_t *documentsFolder)
+    : minimizedPosX(ScaleUnits(190, dpiX)), minimizedPosY(ScaleUnits(255, dpiY)), maxPosX(ScaleUnits(20, dpiX)),
+      maxPosY(ScaleUnits(65, dpiY)), dpiX_(dpiX), dpiY_(dpiY) {
+    lstrcpynW(documents_, documentsFolder, MAX_PATH);
+    lstrcpynW(noteDir, documents_, MAX_PATH);
+}
+
+void Settings::Load(const wchar_t *path) {
+    minimizedPosX = ScaleUnits(190, dpiX_);
+    minimizedPosY = ScaleUnits(255, dpiY_);
+    penMode = 0;
+    useDrawing = 0;
+    Key key(OpenForReading(path));
+    if (key.get()) {
+        for (const DwordValue &value : kDwordValues)
+            ReadDword(key.get(), value.name, &(this->*value.field));
+        ReadText(key.get(), L"NoteName", noteName, 100);
+        ReadText(key.get(), L"NoteDir", noteDir, 260);
+        for (int i = 0; i < 4; ++i)
+            ReadText(key.get(), kRecentNames[i], recent[i], sizeof recent[i]);
+    }
+    if (static_cast<int>(minimizedPosX) < 1)
+        minimizedPosX = 1;
+    if (static_cast<int>(minimizedPosY) <= static_cast<int>(MinimizedTopLimit(dpiY_)))
+        minimizedPosY = MinimizedTopLimit(dpiY_);
+    if (useDrawing == 0)
+        penMode = 1;
+    if (noteDir[0] == L'\0')
+        lstrcpynW(noteDir, documents_, MAX_PATH);
+}
+
+void Settings::Save(const wchar_t *path) const {
+    Key key(OpenForWriting(path));
+    if (!key.get())
+        return;
+    for (const DwordValue &value : kDwordValues)
+        RegSetValueExW(key.get(), value.name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&(this->*value.field)),
+                       sizeof(DWORD));
+    WriteText(key.get(), L"NoteName", noteName);
+    WriteText(key.get(), L"NoteDir", noteDir);
+    for (int i = 0; i < 4; ++i)
+        WriteText(key.get(), kRecentNames[i], recent[i]);
+}

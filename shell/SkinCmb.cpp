@@ -1,0 +1,227 @@
+#include "shell/SkinCmb.h"
+
+#include <windowsx.h>
+
+#include "shell/Drawing.h"
+#include "ui/Screen.h"
+
+namespace {
+
+// Text starts this far right of the left cap and ends this far before the
+// right cap.
+const int kTextLeftGap = 4;
+const int kTextRightGap = 2;
+
+} // namespace
+
+CMySkinCmb::CMySkinCmb()
+    : owner_(nullptr), childId_(0), style_(kStyleTwoLooks), pressed_(false), tracking_(false), bold_(false),
+      current_(0) {}
+
+CMySkinCmb::~CMySkinCmb() {
+    list_.reset();
+    if (GetHwnd() && GetCapture() == GetHwnd()) {
+        tracking_ = false;
+        ReleaseCapture();
+    }
+}
+
+HWND CMySkinCmb::CreateSelector(HWND owner, const RECT &rect, UINT childId) {
+    if (GetHwnd())
+        return GetHwnd();
+    owner_ = owner;
+    childId_ = childId;
+    if (!Create(L"SkinCmbWnd", WS_CHILD, rect, owner, childId, true))
+        return nullptr;
+    font_.Reset(shell::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
+    Redraw();
+    return GetHwnd();
+}
+
+void CMySkinCmb::SetBitmaps(UINT leftId, UINT middleId, UINT rightId, Style style) {
+    left_.Reset(LoadProgramBitmap(leftId));
+    middle_.Reset(LoadProgramBitmap(middleId));
+    right_.Reset(LoadProgramBitmap(rightId));
+    style_ = style;
+    Redraw();
+}
+
+void CMySkinCmb::SetEntries(const wchar_t *const *entries, int count, int current) {
+    entries_.clear();
+    for (int i = 0; i < count; ++i)
+        entries_.push_back(Str(entries[i]).Prefix(kMaxEntryLength));
+    current_ = current;
+    if (IsListOpen())
+        list_->SetEntries(entries_.data(), Count(), current_);
+    Redraw();
+}
+
+void CMySkinCmb::SetBold(bool bold) {
+    bold_ = bold;
+    if (GetHwnd())
+        font_.Reset(shell::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
+    Redraw();
+}
+
+const wchar_t *CMySkinCmb::Entry(int index) const {
+    return index >= 0 && index < Count() ? entries_[index].Text() : nullptr;
+}
+
+bool CMySkinCmb::IsListOpen() const { return list_ && shell::IsShown(list_->ListWindow()); }
+
+bool CMySkinCmb::CloseList() {
+    if (!IsListOpen())
+        return false;
+    ShowWindow(list_->ListWindow(), SW_HIDE);
+    return true;
+}
+
+void CMySkinCmb::FitListToOwner() {
+    if (!IsListOpen() || !owner_)
+        return;
+    RECT area;
+    GetClientRect(owner_, &area);
+    MoveWindow(list_->ListWindow(), area.left, area.top, area.right - area.left, area.bottom - area.top, TRUE);
+}
+
+ISkinCmbList *CMySkinCmb::MakeDropDownList(HWND, const RECT &) { return nullptr; }
+
+LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (msg) {
+    case UWM_SKIN_SELECT:
+        OnSelect(static_cast<int>(wParam));
+        return 0;
+    case WM_KEYDOWN:
+        if (IsListOpen())
+            return SendMessageW(list_->ListWindow(), msg, wParam, lParam);
+        break;
+    case WM_LBUTTONDOWN:
+        OnPress();
+        return 0;
+    case WM_MOUSEMOVE:
+        OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        if (reinterpret_cast<HWND>(lParam) != hwnd && tracking_) {
+            tracking_ = false;
+            pressed_ = false;
+            Redraw();
+        }
+        return 0;
+    case WM_SIZE: {
+        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
+        Redraw();
+        return result;
+    }
+    case WM_PAINT:
+        PaintFromBackBuffer();
+        return 0;
+    case WM_ERASEBKGND:
+        return 1;
+    }
+    return Wnd::WindowProc(hwnd, msg, wParam, lParam);
+}
+
+void CMySkinCmb::OnSelect(int index) {
+    current_ = index;
+    if (owner_)
+        SendMessageW(owner_, UWM_SKIN_SELECT, childId_, index);
+    Redraw();
+}
+
+bool CMySkinCmb::Inside(int x, int y) const {
+    RECT client;
+    GetClientRect(GetHwnd(), &client);
+    POINT pt = {x, y};
+    return PtInRect(&client, pt) != FALSE;
+}
+
+void CMySkinCmb::OnPress() {
+    SetCapture(GetHwnd());
+    tracking_ = true;
+    pressed_ = true;
+    Redraw();
+}
+
+// Sliding off the selector gives the press up.
+void CMySkinCmb::OnMove(int x, int y) {
+    if (!tracking_ || Inside(x, y))
+        return;
+    tracking_ = false;
+    pressed_ = false;
+    ReleaseCapture();
+    Redraw();
+}
+
+void CMySkinCmb::OnRelease(int x, int y) {
+    if (!tracking_)
+        return;
+    tracking_ = false;
+    pressed_ = false;
+    ReleaseCapture();
+    Redraw();
+    if (!Inside(x, y))
+        return;
+    if (owner_)
+        SendMessageW(owner_, UWM_SKIN_TAP, childId_, 0);
+    OpenList();
+}
+
+void CMySkinCmb::OpenList() {
+    if (!owner_)
+        return;
+    RECT area;
+    GetClientRect(owner_, &area);
+    if (!list_) {
+        SendMessageW(owner_, UWM_SKIN_LIST_OPENING, 0, childId_);
+        list_.reset(MakeDropDownList(owner_, area));
+        if (!list_)
+            return;
+    }
+    list_->SetEntries(entries_.data(), Count(), current_);
+    SetWindowPos(list_->ListWindow(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_SHOWWINDOW);
+}
+
+void CMySkinCmb::Redraw() {
+    if (!GetHwnd() || !BackDC())
+        return;
+    RECT client;
+    GetClientRect(GetHwnd(), &client);
+    Paint(BackDC(), client);
+    InvalidateRect(GetHwnd(), nullptr, FALSE);
+}
+
+void CMySkinCmb::Paint(HDC dc, const RECT &client) {
+    FillSolid(dc, client, kControlColor);
+    // The look's part of a picture: with two looks, the left or right half.
+    const bool twoLooks = style_ == kStyleTwoLooks;
+    auto part = [&](HBITMAP bitmap, int *srcX) {
+        const int width = BitmapSize(bitmap).cx;
+        const int look = twoLooks ? width / 2 : width;
+        *srcX = twoLooks && pressed_ ? width - look : 0;
+        return look;
+    };
+    int leftX, middleX, rightX;
+    const int leftWidth = part(left_.get(), &leftX);
+    const int middleWidth = part(middle_.get(), &middleX);
+    const int rightWidth = part(right_.get(), &rightX);
+    shell::DrawBitmapPart(dc, left_.get(), RECT{0, 0, leftWidth, client.bottom}, leftX, leftWidth);
+    shell::DrawBitmapPart(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom}, middleX,
+                          middleWidth);
+    shell::DrawBitmapPart(dc, right_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom}, rightX,
+                          rightWidth);
+
+    // An index that names no entry shows no text.
+    const wchar_t *text = Entry(current_);
+    if (!text)
+        return;
+    RECT rc = {leftWidth + kTextLeftGap, 0, client.right - rightWidth - kTextRightGap, client.bottom};
+    SelectedObject font(dc, font_.get());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, kTextColor);
+    DrawTextW(dc, text, -1, &rc, DT_SINGLELINE | DT_VCENTER | DT_LEFT | DT_NOPREFIX);
+}
