@@ -144,3 +144,61 @@
 #define IDS_INITIALIZING 1302
 #define IDS_BALLOON_LOAD_ERROR 1303
 #define IDS_BALLOON_LOAD_ERROR_TITLE 1304
+
+// Calculator: keys (two looks side by side), display frame and signs.
+// Portrait keys (41 x 30 units, the wide equals key 83 x 30).
+#define IDB_CALC_KEY_PORT 601
+#define IDB_CALC_KEY_PORT_HI 701
+#define IDB_CALC_KEY_PORT_OP 602
+#define IDB_CALC_KEY_PORT_OP_HI 702
+#define IDB_CALC_KEY_PORT_WIDE 603
+#define IDB_CALC_KEY_PORT_WIDE_HI 703
+#define IDB_CALC_KEY_PORT_BACK 604
+#define IDB_CALC_KEY_PORT_BACK_HI 704
+#define IDB_CALC_KEY_PORT_SIGN 605
+#define IDB_CALC_KEY_PORT_SIGN_HI 705
+#define IDB_CALC_KEY_PORT_ROOT 606
+#define IDB_CALC_KEY_PORT_ROOT_HI 706
+// Landscape keys (46 x 24 units).
+#define IDB_CALC_KEY_LAND 611
+#define IDB_CALC_KEY_LAND_HI 711
+#define IDB_CALC_KEY_LAND_OP 612
+#define IDB_CALC_KEY_LAND_OP_HI 712
+#define IDB_CALC_KEY_LAND_BACK 614
+#define IDB_CALC_KEY_LAND_BACK_HI 714
+#define IDB_CALC_KEY_LAND_SIGN 615
+#define IDB_CALC_KEY_LAND_SIGN_HI 715
+#define IDB_CALC_KEY_LAND_ROOT 616
+#define IDB_CALC_KEY_LAND_ROOT_HI 716
+// Display frame: left end, stretched middle, right end.
+#define IDB_CALC_LCD_LEFT 621
+#define IDB_CALC_LCD_LEFT_HI 721
+#define IDB_CALC_LCD_MIDDLE 622
+#define IDB_CALC_LCD_MIDDLE_HI 722
+#define IDB_CALC_LCD_RIGHT 623
+#define IDB_CALC_LCD_RIGHT_HI 723
+// Display signs: memory, then + - x / % in the order of the operator sign.
+#define IDB_CALC_SIGN_MEMORY 631
+#define IDB_CALC_SIGN_MEMORY_HI 731
+#define IDB_CALC_SIGN_PLUS 632
+#define IDB_CALC_SIGN_PLUS_HI 732
+#define IDB_CALC_SIGN_MINUS 633
+#define IDB_CALC_SIGN_MINUS_HI 733
+#define IDB_CALC_SIGN_TIMES 634
+#define IDB_CALC_SIGN_TIMES_HI 734
+#define IDB_CALC_SIGN_DIVIDE 635
+#define IDB_CALC_SIGN_DIVIDE_HI 735
+#define IDB_CALC_SIGN_PERCENT 636
+#define IDB_CALC_SIGN_PERCENT_HI 736
+
+// Selectable lists: title-bar background (a tile), the title bar's left and
+// right buttons (two looks side by side) and the row icons of simple lists
+// (20 x 20 units each: chevron, tick, ring, folder).
+#define IDB_LIST_TITLE 254
+#define IDB_LIST_TITLE_HI 479
+#define IDB_LIST_BACK 255
+#define IDB_LIST_BACK_HI 480
+#define IDB_LIST_DONE 256
+#define IDB_LIST_DONE_HI 482
+#define IDB_LIST_ICONS 258
+#define IDB_LIST_ICONS_HI 483

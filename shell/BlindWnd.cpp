@@ -9,14 +9,17 @@
 #include "BaseLib/Locale.h"
 #include "BaseLib/Str.h"
 #include "aygshell.h"
+#include "nled.h"
 #include "resource.h"
 #include "shell/BottomBar.h"
 #include "shell/DeskWnd.h"
+#include "shell/Drawing.h"
 #include "shell/Messages.h"
 #include "shell/PopupBtt.h"
 #include "shell/TabBar.h"
 #include "shell/ToolScreen.h"
 #include "ui/AboutDlg.h"
+#include "calc/CalcWnd.h"
 
 namespace {
 
@@ -113,6 +116,38 @@ bool IsUtilityWindow(HWND wnd) {
     return lstrcmpW(title, L"CursorWindow") == 0;
 }
 
+// Switches the vibrator off, so that a feedback pulse cut short at exit does
+// not leave it running. The vibrator is the LED whose cycle cannot be
+// adjusted; without one, LED 1, the feedback worker's guess, is switched.
+void SwitchVibrationOff() {
+    HMODULE coredll = LoadLibraryW(L"coredll.dll");
+    if (!coredll)
+        return;
+    auto getInfo = reinterpret_cast<PFN_NLedGetDeviceInfo>(
+        reinterpret_cast<void *>(GetProcAddress(coredll, "NLedGetDeviceInfo")));
+    auto setDevice =
+        reinterpret_cast<PFN_NLedSetDevice>(reinterpret_cast<void *>(GetProcAddress(coredll, "NLedSetDevice")));
+    if (setDevice) {
+        UINT vibrator = 1;
+        NLED_COUNT_INFO count = {};
+        if (getInfo && getInfo(NLED_COUNT_INFO_ID, &count)) {
+            for (UINT led = count.cLeds; led-- > 0;) {
+                NLED_SUPPORTS_INFO supports = {};
+                supports.LedNum = led;
+                if (getInfo(NLED_SUPPORTS_INFO_ID, &supports) && supports.lCycleAdjust == -1) {
+                    vibrator = led;
+                    break;
+                }
+            }
+        }
+        NLED_SETTINGS_INFO off = {};
+        off.LedNum = vibrator;
+        off.OffOnBlink = 0;
+        setDevice(NLED_SETTINGS_INFO_ID, &off);
+    }
+    FreeLibrary(coredll);
+}
+
 } // namespace
 
 CBlindWnd::CBlindWnd()
@@ -120,10 +155,11 @@ CBlindWnd::CBlindWnd()
       loadOnStartup_(GetFileAttributesW(StartupShortcutPath()) != INVALID_FILE_ATTRIBUTES), afterStartup_(false),
       saved_(), current_(nullptr), lastPresented_(nullptr), backBitmap_(nullptr), backDC_(nullptr),
       previousBitmap_(nullptr), clientWidth_(0), floatButton_(nullptr), floatSize_(), pressPoint_(), lastPoint_(),
-      moved_(false), pressTime_(0), dragBounds_(), menuStamp_(0), backStamp_(0), openStamp_(0), bottomStamp_(0) {}
+      moved_(false), pressTime_(0), dragBounds_(), menuStamp_(), backStamp_(), openStamp_(), bottomStamp_() {}
 
 CBlindWnd::~CBlindWnd() {
     StopFeedbackWorker();
+    SwitchVibrationOff();
     settings_.Save(SettingsKey());
     FreeBackBuffer();
     if (floatButton_)
@@ -196,11 +232,10 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
     if (settings_.popupBtt)
         BuildBalloons(hwnd_, settings_.isFull != 0);
 
-    floatButton_ = static_cast<HBITMAP>(LoadImageW(instance, MAKEINTRESOURCEW(PickBitmap(IDB_FLOATBUTTON, IDB_FLOATBUTTON_HI)),
-                                                   IMAGE_BITMAP, 0, 0, 0));
-    BITMAP bm;
-    if (floatButton_ && GetObjectW(floatButton_, sizeof bm, &bm))
-        floatSize_ = {bm.bmWidth, bm.bmHeight};
+    // Kept in the handheld's 16-bit format, like the bars' pictures; a
+    // missing picture leaves the floating button blank.
+    floatButton_ = shell::LoadBitmap16(PickBitmap(IDB_FLOATBUTTON, IDB_FLOATBUTTON_HI));
+    floatSize_ = BitmapSize(floatButton_);
     return hwnd_;
 }
 
@@ -269,10 +304,13 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             SendMessageW(current_->GetHwnd(), msg, wParam, lParam);
         return 0;
     case WM_SETTINGCHANGE:
-        if (IsMinimised())
+        if (IsMinimised()) {
             OnMinimisedSettingChange();
-        else if (current_)
-            SendMessageW(current_->GetHwnd(), msg, wParam, lParam);
+        } else {
+            UpdateWorkArea();
+            if (current_)
+                SendMessageW(current_->GetHwnd(), msg, wParam, lParam);
+        }
         return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
@@ -362,7 +400,13 @@ bool CBlindWnd::MakeScreen(int id) {
         return false;
     RECT client;
     GetClientRect(hwnd_, &client);
-    std::unique_ptr<CNormalWnd> screen(new CToolScreen(ToolDescriptor(id)));
+    // The tools that exist so far bring their own windows; the others are
+    // placeholders that carry only their descriptor.
+    std::unique_ptr<CNormalWnd> screen;
+    if (id == kScreenCalculator)
+        screen.reset(new CMyCalcWnd(&settings_.feedbackVibro));
+    else
+        screen.reset(new CToolScreen(ToolDescriptor(id)));
     if (!screen->Create(kTools[id].caption, WS_CHILD, client, hwnd_, kTools[id].childId, kTools[id].backBuffer))
         return false;
     tools_[id] = std::move(screen);
@@ -432,14 +476,18 @@ void CBlindWnd::SlideDeskOut(HWND to) {
     RECT home;
     GetWindowRect(desk, &home);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&home), 2);
-    int width = home.right - home.left;
+    RECT client;
+    GetClientRect(desk, &client);
     SendMessageW(to, UWM_SLIDE, 0, 0);
     ShowWindow(to, SW_SHOW);
-    for (int step = 50; step < width; step += 50) {
+    // Steps of 50 pixels until the desk's whole width has moved out.
+    for (int step = 50;; step += 50) {
         SetWindowPos(desk, HWND_TOP, home.left + step, home.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         UpdateWindow(to);
         UpdateWindow(desk);
         Sleep(2);
+        if (step >= client.right)
+            break;
     }
     SendMessageW(to, UWM_SLIDE, 1, 0);
     SetWindowPos(desk, nullptr, home.left, home.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -451,9 +499,11 @@ void CBlindWnd::SlideDeskIn(HWND from) {
     GetWindowRect(desk, &home);
     MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT *>(&home), 2);
     SendMessageW(from, UWM_SLIDE, 0, 0);
+    // First only a 50-pixel strip shows at the right; every step moves it
+    // 50 pixels further left.
     int x = home.right - 50;
     SetWindowPos(desk, HWND_TOP, x, home.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-    for (; x > home.left; x -= 50) {
+    for (x -= 50; x > home.left; x -= 50) {
         SetWindowPos(desk, HWND_TOP, x, home.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
         UpdateWindow(desk);
         Sleep(2);
@@ -530,8 +580,16 @@ void CBlindWnd::UpdateWorkArea() {
     SetDragBounds(hwnd_, dragBounds_);
 }
 
+// A fixed frame (IsFull) fills the visible desktop: the screens are laid out
+// for the whole width of the device, in either orientation. A movable frame
+// keeps its size and is only pushed back onto the visible desktop.
 void CBlindWnd::MoveOntoVisibleDesktop() {
     RECT visible = VisibleDesktop();
+    if (settings_.isFull) {
+        SetWindowPos(hwnd_, nullptr, visible.left, visible.top, visible.right - visible.left,
+                     visible.bottom - visible.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     RECT rc;
     GetWindowRect(hwnd_, &rc);
     int x = rc.left, y = rc.top;
@@ -548,7 +606,9 @@ void CBlindWnd::MoveOntoVisibleDesktop() {
 
 void CBlindWnd::EnterMinimised() {
     settings_.Save(SettingsKey());
-    saved_ = CurrentScreen();
+    // Minimising again keeps the screen to come back to.
+    if (!IsMinimised())
+        saved_ = CurrentScreen();
     CurrentScreen().Clear();
     CurrentScreen().screenId = kScreenMinimised;
     ShowWindow(hwnd_, SW_HIDE);
@@ -577,9 +637,15 @@ void CBlindWnd::EnterMinimised() {
 
 void CBlindWnd::RestoreFromMinimised() {
     ShowWindow(hwnd_, SW_SHOW);
+    // Without a screen to come back to, the desk is shown: a full-size
+    // window must never stay in the floating button's state.
+    int id = saved_.screenId;
+    if (id < kScreenDesk || id >= kScreenMinimised) {
+        id = kScreenDesk;
+        saved_ = desk_->Descriptor();
+    }
     // The frame leaves the minimised state first so that the resize back to
     // full size lays it out again.
-    int id = saved_.screenId;
     CurrentScreen() = saved_;
     SIZE size = FrameSize();
     MoveWindow(hwnd_, settings_.maxPosX, settings_.maxPosY, size.cx, size.cy, TRUE);
@@ -587,8 +653,8 @@ void CBlindWnd::RestoreFromMinimised() {
 }
 
 void CBlindWnd::OnButtonDown(int x, int y) {
-    int inset = ScaleX(2);
-    if (x < inset || y < inset || x >= floatSize_.cx - inset || y >= floatSize_.cy - inset)
+    int insetX = ScaleX(2), insetY = ScaleY(2);
+    if (x < insetX || y < insetY || x >= floatSize_.cx - insetX || y >= floatSize_.cy - insetY)
         return;
     POINT screen = {x, y};
     ClientToScreen(hwnd_, &screen);
@@ -645,13 +711,13 @@ void CBlindWnd::OnMinimisedSettingChange() {
     GetWindowRect(hwnd_, &rc);
     int screenW = GetSystemMetrics(SM_CXSCREEN);
     int bottomLimit = GetSystemMetrics(SM_CYSCREEN) - GetSystemMetrics(SM_CYCAPTION);
+    if (rc.right < screenW && rc.bottom < bottomLimit)
+        return;
     int x = rc.left, y = rc.top;
     if (rc.right >= screenW)
         x = screenW - (rc.right - rc.left);
     if (rc.bottom >= bottomLimit)
         y = bottomLimit - (rc.bottom - rc.top);
-    if (x == rc.left && y == rc.top)
-        return;
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     UpdateWorkArea();
     if (settings_.showIcon)
@@ -714,15 +780,15 @@ void CBlindWnd::HandOffForeground() {
     OutputDebugStringW(L"Path window next: ");
     HWND target = nullptr;
     for (HWND wnd = GetForegroundWindow(); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT)) {
-        if (wnd == hwnd_ || !IsWindow(wnd) || !IsWindowVisible(wnd))
-            continue;
+        // Every window looked at goes to the trace, chosen or not.
         wchar_t title[256] = L"", cls[256] = L"";
         GetWindowTextW(wnd, title, 256);
         GetClassNameW(wnd, cls, 256);
         Str trace;
         trace.Format(L"%s/%s - ", title, cls);
         OutputDebugStringW(trace);
-        if (!title[0] || IsUtilityWindow(wnd) || (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
+        if (wnd == hwnd_ || !IsWindow(wnd) || !IsWindowVisible(wnd) || !title[0] || IsUtilityWindow(wnd) ||
+            (GetWindowLongW(wnd, GWL_EXSTYLE) & WS_EX_TOOLWINDOW))
             continue;
         target = wnd;
         break;
@@ -748,11 +814,12 @@ void CBlindWnd::HandOffForeground() {
 
 // Accepts a request unless the previous accepted one was less than
 // minimumGap milliseconds ago.
-bool CBlindWnd::Accept(DWORD &stamp, DWORD minimumGap) {
+bool CBlindWnd::Accept(Debounce &last, DWORD minimumGap) {
     DWORD now = Clock::TickCount();
-    if (stamp && now - stamp < minimumGap)
+    if (last.any && now - last.stamp < minimumGap)
         return false;
-    stamp = now;
+    last.stamp = now;
+    last.any = true;
     return true;
 }
 
@@ -801,6 +868,16 @@ void CBlindWnd::OnBottomAction(int action) {
     switch (action) {
     case 0:
         PopupMainMenu();
+        break;
+    case 1:
+    case 2:
+        if (CurrentScreen().screenId == kScreenCalculator && tools_[kScreenCalculator]) {
+            auto *calc = static_cast<CMyCalcWnd *>(tools_[kScreenCalculator].get());
+            if (action == 1)
+                calc->Copy();
+            else
+                calc->Paste();
+        }
         break;
     case 5:
         SendMessageW(hwnd_, UWM_MINIMISE, 0, settings_.isFull);
@@ -875,7 +952,7 @@ void CBlindWnd::ToggleStartupShortcut() {
 }
 
 void CBlindWnd::MoveRecentToTop(int index) {
-    if (index <= 0 || index >= 4)
+    if (index < 0 || index >= 4)
         return;
     wchar_t chosen[MAX_PATH];
     lstrcpynW(chosen, settings_.recent[index], MAX_PATH);

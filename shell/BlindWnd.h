@@ -30,6 +30,13 @@ public:
     HWND Hwnd() const { return hwnd_; }
     bool IsMinimised() const;
     const Settings &GetSettings() const { return settings_; }
+    // The note window changes the note settings (recent files, folder, zoom)
+    // in place, so they are saved with the rest.
+    Settings &GetSettings() { return settings_; }
+    const CMainMenu &Menu() const { return menu_; }
+    bool LoadOnStartup() const { return loadOnStartup_; }
+    // The floating button's picture (16 bits per pixel), null when missing.
+    HBITMAP FloatButton() const { return floatButton_; }
 
 private:
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -77,7 +84,13 @@ private:
     void PopupMainMenu();
     void ToggleStartupShortcut();
     void MoveRecentToTop(int index);
-    bool Accept(DWORD &stamp, DWORD minimumGap);
+    // The time of the last accepted request of one kind; none before the
+    // first, so a request right after start-up is never dropped.
+    struct Debounce {
+        DWORD stamp = 0;
+        bool any = false;
+    };
+    bool Accept(Debounce &last, DWORD minimumGap);
     void Pulse();
 
     HWND hwnd_;    // the main window; destroyed by WM_CLOSE
@@ -99,7 +112,7 @@ private:
     HDC backDC_;             // owned
     HGDIOBJ previousBitmap_; // selected in backDC_ before backBitmap_
     int clientWidth_;
-    HBITMAP floatButton_; // owned
+    HBITMAP floatButton_; // owned; a 16-bit-per-pixel copy of the resource
     SIZE floatSize_;
 
     // Floating-button stylus state
@@ -109,5 +122,5 @@ private:
     DWORD pressTime_;
 
     RECT dragBounds_; // work area inset by the margin
-    DWORD menuStamp_, backStamp_, openStamp_, bottomStamp_;
+    Debounce menuStamp_, backStamp_, openStamp_, bottomStamp_;
 };

@@ -25,6 +25,15 @@ const DwordValue kDwordValues[] = {
     {L"UseDrawing", &Settings::useDrawing},
 };
 
+// The order in which the values are written: these numbers, the texts, then
+// "UseDrawing".
+const wchar_t *const kDwordsBeforeTexts[] = {
+    L"PopupBtt",    L"ShowIcon",    L"FeedbackVibro", L"MinimizedPosX", L"MinimizedPosY", L"MaxPosCalcX",
+    L"MaxPosCalcY", L"IsFullNote",  L"IsFullCalc",    L"MaxPosNoteX",   L"MaxPosNoteY",   L"MaxPosConvX",
+    L"MaxPosConvY", L"NoteScale1",  L"NoteScale2",    L"PenMode",
+};
+const wchar_t kDwordAfterTexts[] = L"UseDrawing";
+
 const wchar_t *const kRecentNames[4] = {L"Recent0", L"Recent1", L"Recent2", L"Recent3"};
 
 class Key {
@@ -82,6 +91,17 @@ void ReadText(HKEY key, const wchar_t *name, wchar_t *field, DWORD limitBytes) {
     field[chars] = L'\0';
 }
 
+// Writes the value of that name from the table.
+void WriteDword(HKEY key, const Settings &settings, const wchar_t *name) {
+    for (const DwordValue &value : kDwordValues) {
+        if (lstrcmpW(value.name, name) == 0) {
+            RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&(settings.*value.field)),
+                           sizeof(DWORD));
+            return;
+        }
+    }
+}
+
 void WriteText(HKEY key, const wchar_t *name, const wchar_t *text) {
     RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE *>(text),
                    static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
@@ -124,11 +144,11 @@ void Settings::Save(const wchar_t *path) const {
     Key key(OpenForWriting(path));
     if (!key.get())
         return;
-    for (const DwordValue &value : kDwordValues)
-        RegSetValueExW(key.get(), value.name, 0, REG_DWORD, reinterpret_cast<const BYTE *>(&(this->*value.field)),
-                       sizeof(DWORD));
+    for (const wchar_t *name : kDwordsBeforeTexts)
+        WriteDword(key.get(), *this, name);
     WriteText(key.get(), L"NoteName", noteName);
     WriteText(key.get(), L"NoteDir", noteDir);
     for (int i = 0; i < 4; ++i)
         WriteText(key.get(), kRecentNames[i], recent[i]);
+    WriteDword(key.get(), *this, kDwordAfterTexts);
 }

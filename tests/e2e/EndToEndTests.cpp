@@ -151,3 +151,72 @@ TEST_F(ProgramsTest, BootRunsStartupShortcutsThenTheMainProgram) {
 }
 
 } // namespace
+
+namespace {
+
+// The clipboard's Unicode text, or a note of what was there instead.
+std::wstring ClipboardText() {
+    std::wstring text = L"<clipboard busy>";
+    for (int tries = 0; tries < 20 && !OpenClipboard(nullptr); ++tries)
+        Sleep(50);
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t *>(GlobalLock(data));
+        GlobalUnlock(data);
+    } else {
+        text = L"<no Unicode text>";
+    }
+    CloseClipboard();
+    return text;
+}
+
+void PutOnClipboard(const wchar_t *text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+HWND WaitForChild(HWND parent, UINT id, DWORD milliseconds) {
+    for (DWORD waited = 0; waited <= milliseconds; waited += 50) {
+        if (HWND child = GetDlgItem(parent, id))
+            return child;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+} // namespace
+
+// The calculator opened from outside, keys typed into it, and the bottom
+// bar's Copy and Paste going through the clipboard.
+TEST_F(ProgramsTest, CalculatorTypesCopiesAndPastesThroughTheClipboard) {
+    e2e::Process program;
+    HWND frame = StartMainProgram(program);
+    ASSERT_NE(frame, nullptr) << "the main window did not appear";
+    PostMessageW(frame, UWM_OPEN_SCREEN, 1, 0);
+    HWND calc = WaitForChild(frame, 5507, 5000);
+    ASSERT_NE(calc, nullptr) << "the calculator screen was not made";
+    wchar_t caption[32] = L"";
+    GetWindowTextW(calc, caption, 32);
+    EXPECT_STREQ(caption, L"CalcWnd");
+
+    for (const wchar_t *k = L"1234*2="; *k; ++k)
+        SendMessageW(calc, WM_CHAR, *k, 0);
+    Sleep(250); // bottom-bar actions closer than 200 ms are dropped
+    SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 1);
+    EXPECT_EQ(ClipboardText(), L"2468") << "Copy puts the shown number, without grouping";
+
+    PutOnClipboard(L"1+2*3");
+    Sleep(250);
+    SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 2);
+    Sleep(250);
+    SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 1);
+    EXPECT_EQ(ClipboardText(), L"7") << "Paste evaluates the expression";
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+}

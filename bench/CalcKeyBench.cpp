@@ -1,0 +1,110 @@
+// Key-to-painted-display time of the calculator screen: from a key message
+// until the display's new picture is on the screen, for a typed key
+// (WM_CHAR), a tap on the keypad (posted on by the keypad) and an operator
+// key that computes. Needs a display (run it in the device).
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "BaseLib/Clock.h"
+#include "calc/CalcMessages.h"
+#include "calc/CalcWnd.h"
+#include "calc/Keyboard.h"
+#include "calc/LCD.h"
+#include "ui/Screen.h"
+
+namespace {
+
+double Microseconds() {
+    LARGE_INTEGER now, frequency;
+    QueryPerformanceCounter(&now);
+    QueryPerformanceFrequency(&frequency);
+    return 1e6 * double(now.QuadPart) / double(frequency.QuadPart);
+}
+
+void Pump() {
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+}
+
+void Report(const char *name, std::vector<double> &samples) {
+    std::sort(samples.begin(), samples.end());
+    double sum = 0;
+    for (double s : samples)
+        sum += s;
+    std::printf("%-44s mean %8.1f us  median %8.1f us  p95 %8.1f us  max %8.1f us  (%zu keys)\n", name,
+                sum / samples.size(), samples[samples.size() / 2], samples[samples.size() * 95 / 100],
+                samples.back(), samples.size());
+}
+
+// One key: the message, then the display painted on the screen.
+template <class Press> double TimeKey(HWND lcd, Press press) {
+    const double start = Microseconds();
+    press();
+    UpdateWindow(lcd);
+    return Microseconds() - start;
+}
+
+} // namespace
+
+int main() {
+    InitScreenMetrics();
+    HWND main = CreateWindowExW(0, L"STATIC", L"CalcKeyBench", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr,
+                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    CMyCalcWnd calc;
+    if (!main || !calc.CreateCalc(main, RECT{0, 0, 240, 300})) {
+        std::printf("cannot make the calculator window\n");
+        return 1;
+    }
+    calc.Show(SW_SHOW);
+    calc.Layout();
+    Pump();
+    HWND window = calc.GetHwnd();
+    HWND lcd = calc.LCD()->GetHwnd();
+    const int kKeys = 2000;
+
+    std::vector<double> typed;
+    for (int i = 0; i < kKeys; ++i) {
+        if (i % 18 == 0)
+            SendMessageW(window, UWM_CALC_CLEAR, 0, 0); // stay below the 19-digit limit
+        typed.push_back(TimeKey(lcd, [&] { SendMessageW(window, WM_CHAR, L'1' + i % 9, 0); }));
+    }
+    Report("typed digit (WM_CHAR)", typed);
+
+    // The keypad's lock-out is passed by moving the frozen clock on.
+    SYSTEMTIME day = {2026, 1, 0, 1, 12, 0, 0, 0};
+    Clock::Fake(1000, day);
+    HWND pad = calc.Keyboard()->GetHwnd();
+    std::vector<double> tapped;
+    for (int i = 0; i < kKeys; ++i) {
+        if (i % 18 == 0)
+            SendMessageW(window, UWM_CALC_CLEAR, 0, 0);
+        Clock::Advance(250);
+        tapped.push_back(TimeKey(lcd, [&] {
+            SendMessageW(pad, 5689 /* UWM_BAR_COMMAND */, 0, CMyKeyboard::kKeyDigit0 + 1 + i % 9);
+            Pump(); // the keypad posts the key to the calculator
+        }));
+    }
+    Clock::Real();
+    Report("keypad tap (posted on to the calculator)", tapped);
+
+    std::vector<double> computed;
+    SendMessageW(window, UWM_CALC_CLEAR, 0, 0);
+    SendMessageW(window, WM_CHAR, L'7', 0);
+    for (int i = 0; i < kKeys; ++i) {
+        SendMessageW(window, WM_CHAR, L'3', 0);
+        computed.push_back(TimeKey(lcd, [&] { SendMessageW(window, WM_CHAR, L'/', 0); }));
+        if (i % 20 == 19) {
+            SendMessageW(window, UWM_CALC_CLEAR, 0, 0);
+            SendMessageW(window, WM_CHAR, L'7', 0);
+        }
+    }
+    Report("operator that divides (WM_CHAR '/')", computed);
+    DestroyWindow(main);
+    return 0;
+}
