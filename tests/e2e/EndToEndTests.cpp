@@ -2,6 +2,8 @@
 // in the device, found by their windows, ended by messages.
 #include <gtest/gtest.h>
 
+#include "support/Clipboard.h"
+
 #include "Harness.h"
 #include "aygshell.h"
 #include "shell/Messages.h"
@@ -154,31 +156,9 @@ TEST_F(ProgramsTest, BootRunsStartupShortcutsThenTheMainProgram) {
 
 namespace {
 
-// The clipboard's Unicode text, or a note of what was there instead.
-std::wstring ClipboardText() {
-    std::wstring text = L"<clipboard busy>";
-    for (int tries = 0; tries < 20 && !OpenClipboard(nullptr); ++tries)
-        Sleep(50);
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t *>(GlobalLock(data));
-        GlobalUnlock(data);
-    } else {
-        text = L"<no Unicode text>";
-    }
-    CloseClipboard();
-    return text;
-}
+using testsupport::ClipboardText;
 
-void PutOnClipboard(const wchar_t *text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(block), text, bytes);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
-}
+void PutOnClipboard(const wchar_t *text) { ASSERT_TRUE(testsupport::PutOnClipboard(text)); }
 
 HWND WaitForChild(HWND parent, UINT id, DWORD milliseconds) {
     for (DWORD waited = 0; waited <= milliseconds; waited += 50) {

@@ -3,6 +3,8 @@
 // key balloons, dragging, and Copy and Paste through the clipboard.
 #include <gtest/gtest.h>
 
+#include "support/Clipboard.h"
+
 #include <memory>
 #include <string>
 
@@ -80,30 +82,9 @@ protected:
 
 UINT Digit(int d) { return CMyKeyboard::kKeyDigit0 + d; }
 
-std::wstring ClipboardText() {
-    std::wstring text;
-    if (!OpenClipboard(nullptr))
-        return L"<clipboard busy>";
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const wchar_t *>(GlobalLock(data));
-        GlobalUnlock(data);
-    } else {
-        text = L"<no Unicode text>";
-    }
-    CloseClipboard();
-    return text;
-}
+using testsupport::ClipboardText;
 
-void PutOnClipboard(const wchar_t *text) {
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    memcpy(GlobalLock(block), text, bytes);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    CloseClipboard();
-}
+void PutOnClipboard(const wchar_t *text) { ASSERT_TRUE(testsupport::PutOnClipboard(text)); }
 
 // Pixels of the number's colour in a part of the display's back buffer.
 int InkPixels(CMyLCD *lcd, const RECT &part) {
