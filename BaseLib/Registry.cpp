@@ -48,10 +48,11 @@ DWORD ReadRegDword(const wchar_t* key, const wchar_t* name, DWORD defaultValue)
     if (!regKey.Open(key))
         return defaultValue;
     DWORD value = 0;
+    DWORD type = 0;
     DWORD size = sizeof value;
-    if (RegQueryValueExW(regKey.Get(), name, nullptr, nullptr, reinterpret_cast<BYTE*>(&value),
+    if (RegQueryValueExW(regKey.Get(), name, nullptr, &type, reinterpret_cast<BYTE*>(&value),
                          &size) != ERROR_SUCCESS ||
-        size != sizeof value)
+        type != REG_DWORD || size != sizeof value)
         return defaultValue;
     return value;
 }

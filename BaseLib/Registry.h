@@ -3,8 +3,9 @@
 #pragma once
 #include <windows.h>
 
-// Missing key or value, or a value that is not exactly 4 bytes, gives the
-// default. The stored type is not looked at. The key is never created.
+// Missing key or value, or a value that is not a REG_DWORD of exactly 4
+// bytes, gives the default: a text "1" or a big-endian 1 is not a number.
+// The key is never created.
 DWORD ReadRegDword(const wchar_t* key, const wchar_t* name, DWORD defaultValue);
 
 // Creates the key when needed, stores REG_DWORD and flushes the key.

@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <cmath>
 #include <cwchar>
 #include <string>
 
@@ -41,8 +42,19 @@ int ReadInt(const wchar_t* text, const wchar_t* key, int missing)
     return FindField(text, key, &value) ? static_cast<int>(_wtol(value.c_str())) : missing;
 }
 
+// The conversion takes time quadratic in its input; a stored date has about
+// 45 characters, and past 320 a number is either infinite or its further
+// digits no longer change the minute it names.
+const size_t kMostDateChars = 320;
+
+// How EncodeAlarm writes a date.
+const wchar_t kDateFormat[] = L"%.38f";
+
 // Date fields keep only the digits, signs and the first "." (the stored
 // decimal point, whatever the user's number settings) and convert the rest.
+// A value that is not a date the platform can convert (infinite, or out of
+// its range) reads as missing, so that writing the record back cannot give
+// it another meaning.
 double ReadDate(const wchar_t* text, const wchar_t* key)
 {
     std::wstring value;
@@ -51,6 +63,8 @@ double ReadDate(const wchar_t* text, const wchar_t* key)
     std::wstring kept;
     bool point = false;
     for (wchar_t c : value) {
+        if (kept.size() == kMostDateChars)
+            break;
         if ((c >= L'0' && c <= L'9') || c == L'-')
             kept += c;
         else if (c == L'.' && !point) {
@@ -58,7 +72,16 @@ double ReadDate(const wchar_t* text, const wchar_t* key)
             point = true;
         }
     }
-    return kept.empty() ? 0.0 : wcstod(kept.c_str(), nullptr);
+    const double date = kept.empty() ? 0.0 : wcstod(kept.c_str(), nullptr);
+    SYSTEMTIME unused;
+    if (!std::isfinite(date) || !OleTime::ToSystemTime(date, &unused))
+        return 0.0;
+    // Taken as a write would store it: 38 decimals drop the low digits of a
+    // tiny value (a denormal), which would otherwise read back as another
+    // number.
+    Str stored;
+    stored.Format(kDateFormat, date);
+    return wcstod(stored.Text(), nullptr);
 }
 
 Str ReadText(const wchar_t* text, const wchar_t* key)

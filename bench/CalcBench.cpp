@@ -6,16 +6,9 @@
 #include <cstdio>
 
 #include "calc/FixedDecimal.h"
+#include "BenchClock.h"
 
 namespace {
-
-double Seconds()
-{
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 template <class Work> void Measure(const char* name, long operations, Work work)
 {

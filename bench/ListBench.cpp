@@ -12,15 +12,9 @@
 #include "resource.h"
 #include "ui/Screen.h"
 #include "ui/SimpleUIList.h"
+#include "BenchClock.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 class BenchList : public CSimpleUIList {};
 

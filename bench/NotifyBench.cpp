@@ -15,15 +15,9 @@
 #include "DeviceState.h"
 #include "NotifyStore.h"
 #include "notify.h"
+#include "BenchClock.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 ULONGLONG Ticks(const SYSTEMTIME &t) {
     FILETIME f = {};

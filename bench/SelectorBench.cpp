@@ -9,15 +9,9 @@
 #include "ui/PDateTimeSelectCtrl.h"
 #include "ui/Screen.h"
 #include "ui/Wnd.h"
+#include "BenchClock.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 void Report(const char *name, long count, double elapsed) {
     std::printf("%-44s %9.1f us  (%ld runs, %.3f s)\n", name, elapsed / count * 1e6, count, elapsed);

@@ -5,15 +5,9 @@
 #include <cstdio>
 
 #include "BaseLib/Str.h"
+#include "BenchClock.h"
 
 namespace {
-
-double Seconds() {
-    LARGE_INTEGER now, frequency;
-    QueryPerformanceCounter(&now);
-    QueryPerformanceFrequency(&frequency);
-    return double(now.QuadPart) / double(frequency.QuadPart);
-}
 
 template <class Work> void Measure(const char *name, long operations, Work work) {
     double start = Seconds();

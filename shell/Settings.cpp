@@ -64,10 +64,11 @@ HKEY OpenForWriting(const wchar_t *path) {
                : nullptr;
 }
 
+// A number is read only from a REG_DWORD: a text "0" would read as 48.
 bool ReadDword(HKEY key, const wchar_t *name, DWORD *value) {
-    DWORD data, size = sizeof data;
-    if (RegQueryValueExW(key, name, nullptr, nullptr, reinterpret_cast<BYTE *>(&data), &size) != ERROR_SUCCESS ||
-        size != sizeof data)
+    DWORD data, type, size = sizeof data;
+    if (RegQueryValueExW(key, name, nullptr, &type, reinterpret_cast<BYTE *>(&data), &size) != ERROR_SUCCESS ||
+        type != REG_DWORD || size != sizeof data)
         return false;
     *value = data;
     return true;

@@ -2,6 +2,8 @@
 // in the device, found by their windows, ended by messages.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "support/Clipboard.h"
 
 #include "Harness.h"
@@ -62,6 +64,34 @@ TEST_F(ProgramsTest, SecondStartTogglesBetweenFullViewAndFloatingButton) {
     }
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(first.WaitExit(10000), 0u) << "closing the frame ends the program with code 0";
+}
+
+// Starts at the same moment take turns: one makes the frame, every other
+// one toggles it and ends with code 0.
+TEST_F(ProgramsTest, ABurstOfStartsAlwaysLeavesExactlyOneFrame) {
+    const int starts = 6;
+    for (int round = 1; round <= 10; ++round) {
+        std::vector<e2e::Process> burst;
+        for (int i = 0; i < starts; ++i)
+            burst.push_back(e2e::Start(L"VelmoraTallyPad.exe"));
+        int ended = 0;
+        for (DWORD waited = 0; waited < 20000 && ended < starts - 1; waited += 50) {
+            Sleep(50);
+            ended = 0;
+            for (const e2e::Process &p : burst)
+                ended += p.WaitExit(0) != STILL_ACTIVE;
+        }
+        ASSERT_EQ(ended, starts - 1) << "round " << round << ": " << starts - ended << " programs run on";
+        for (const e2e::Process &p : burst) {
+            DWORD code = p.WaitExit(0);
+            EXPECT_TRUE(code == 0 || code == STILL_ACTIVE) << "round " << round << ": exit code " << code;
+        }
+        ASSERT_EQ(e2e::CountWindows(kFrameClass), 1) << "round " << round;
+
+        PostMessageW(FindWindowW(kFrameClass, nullptr), WM_CLOSE, 0, 0);
+        for (const e2e::Process &p : burst)
+            EXPECT_EQ(p.WaitExit(10000), 0u) << "round " << round << ": the frame did not close";
+    }
 }
 
 TEST_F(ProgramsTest, MiniStartsMinimisedOnlyWhenItIsTheWholeCommandLine) {

@@ -24,6 +24,11 @@ constexpr DWORD kMostRecords = 1000000;
 
 const wchar_t kDatabaseFile[] = L"notify.db";
 const wchar_t kDamagedFile[] = L"notify.db.bad";
+// Damaged databases kept for inspection: "notify.db.bad" and four before it.
+constexpr int kKeptDamaged = 5;
+
+// Only what the functions accept as a handle may come out of the file.
+bool IsHandle(DWORD value) { return value >= 1 && value <= kLastHandle; }
 
 DWORD Fnv1a(const char *data, size_t size) {
     DWORD hash = 2166136261u;
@@ -158,9 +163,53 @@ DWORD HandleSeedFromClock() {
     return static_cast<DWORD>(seconds % kLastHandle) + 1;
 }
 
+bool IsRegularFile(const std::wstring &path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// "notify.db.bad" for 0, "notify.db.bad.<n>" after it, the oldest last.
+std::wstring DamagedPath(int n) {
+    std::wstring name = kDamagedFile;
+    if (n > 0)
+        name += L'.' + std::to_wstring(n);
+    return DevicePath(name.c_str());
+}
+
+// Moves the damaged database to "notify.db.bad", the copies set aside
+// before moving one place down, the oldest of kKeptDamaged dropped. A name
+// that cannot be freed (held open, or a folder) is passed over: the move
+// never replaces a file. Gives the name used, or "" with the last error set.
+std::wstring SetDamagedAside() {
+    for (int n = kKeptDamaged - 1; n > 0; --n) {
+        if (IsRegularFile(DamagedPath(n - 1)))
+            MoveFileExW(DamagedPath(n - 1).c_str(), DamagedPath(n).c_str(), MOVEFILE_REPLACE_EXISTING);
+    }
+    DWORD error = ERROR_ALREADY_EXISTS;
+    for (int n = 0; n < kKeptDamaged; ++n) {
+        const std::wstring aside = DamagedPath(n);
+        if (MoveFileExW(DevicePath(kDatabaseFile).c_str(), aside.c_str(), 0))
+            return aside.substr(aside.find_last_of(L'\\') + 1);
+        error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS && error != ERROR_ACCESS_DENIED)
+            break; // the database itself cannot be moved
+    }
+    SetLastError(error);
+    return std::wstring();
+}
+
 // Sets a damaged database aside for inspection and starts an empty one whose
-// handles cannot collide with those it handed out.
-void StartOverFromDamaged(const std::string &bytes, Database &db) {
+// handles cannot collide with those it handed out. When it cannot be set
+// aside it stays where it is and the call fails: its records may yet be
+// recovered, and saving over it would lose them.
+bool StartOverFromDamaged(const std::string &bytes, Database &db) {
+    const std::wstring aside = SetDamagedAside();
+    if (aside.empty()) {
+        DWORD error = GetLastError();
+        Log(L"database damaged: cannot set it aside (error " + std::to_wstring(error) + L"), left in place");
+        SetLastError(error);
+        return false;
+    }
     db = Database();
     db.nextHandle = HandleSeedFromClock();
     // The counter sits at a fixed place; take it when it is still readable.
@@ -170,10 +219,9 @@ void StartOverFromDamaged(const std::string &bytes, Database &db) {
         if (header.U32(oldNext) && oldNext > db.nextHandle && oldNext <= kLastHandle)
             db.nextHandle = oldNext;
     }
-    MoveFileExW(DevicePath(kDatabaseFile).c_str(), DevicePath(kDamagedFile).c_str(), MOVEFILE_REPLACE_EXISTING);
+    Log(L"database damaged: moved to " + aside + L", starting empty");
     // Saved at once, so that the counter holds even if nothing else is stored.
-    Save(db);
-    Log(L"database damaged: moved to notify.db.bad, starting empty");
+    return Save(db);
 }
 
 // Lower-cased full path, so that two spellings of one folder name one device.
@@ -276,12 +324,12 @@ bool Deserialize(const std::string &bytes, Database &db) {
     Reader in(bytes.data() + sizeof kMagic, body - sizeof kMagic);
     DWORD version = 0, count = 0;
     Database loaded;
-    if (!in.U32(version) || version != kVersion || !in.U32(loaded.nextHandle) || !in.U32(count) ||
-        count > kMostRecords)
+    if (!in.U32(version) || version != kVersion || !in.U32(loaded.nextHandle) || !IsHandle(loaded.nextHandle) ||
+        !in.U32(count) || count > kMostRecords)
         return false;
     for (DWORD i = 0; i < count; ++i) {
         Record r;
-        if (!ReadRecord(in, r) || r.handle == 0 || loaded.Find(r.handle))
+        if (!ReadRecord(in, r) || !IsHandle(r.handle) || loaded.Find(r.handle))
             return false;
         loaded.records.push_back(std::move(r));
     }
@@ -302,9 +350,7 @@ bool Load(Database &db) {
         db = Database();
         return true;
     }
-    if (!Deserialize(bytes, db))
-        StartOverFromDamaged(bytes, db);
-    return true;
+    return Deserialize(bytes, db) || StartOverFromDamaged(bytes, db);
 }
 
 bool Save(const Database &db) { return device::ReplaceText(kDatabaseFile, Serialize(db)); }

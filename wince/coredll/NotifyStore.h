@@ -77,9 +77,11 @@ private:
 };
 
 // Both need a DatabaseLock held and fail with the last error set. A missing
-// file loads as an empty database. A damaged one is moved aside to
-// notify.db.bad and loads as empty, with handles starting where no earlier
-// handle can have been.
+// file loads as an empty database. A damaged one (a bad checksum, layout or
+// handle outside 1..0x7FFFFFFF) is moved aside to notify.db.bad, the last
+// few before it kept as notify.db.bad.1, .2, ..., and loads as empty, with
+// handles starting where no earlier handle can have been; when it cannot be
+// moved aside, it is left untouched and Load fails.
 bool Load(Database &db);
 bool Save(const Database &db);
 

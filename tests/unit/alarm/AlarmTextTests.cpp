@@ -117,6 +117,52 @@ TEST(AlarmText, DecodingFollowsTheSearchAndNumberRules)
         EXPECT_EQ(Describe(c.expected), Describe(Decoded(c.text))) << c.why;
 }
 
+// A date that no write can store as it was read (infinite, beyond the dates
+// the platform converts, or finer than 38 decimals) must not change its
+// meaning when the record is written back: it reads as missing or as what
+// the write will store.
+TEST(AlarmText, EveryDecodedDateSurvivesAWriteUnchanged)
+{
+    const std::wstring denormal = L"0." + std::wstring(309, L'0') + L"1"; // 1e-310
+    const std::wstring tiny = L"0." + std::wstring(24, L'0') + L"1234567890123456789";
+    const struct {
+        std::wstring date;
+        double expected;
+        double tolerance;
+        const char* why;
+    } cases[] = {
+        {std::wstring(400, L'9'), 0.0, 0.0, "400 digits overflow to infinity"},
+        {L"1" + std::wstring(308, L'0'), 0.0, 0.0, "finite but far beyond the year 9999"},
+        {L"2958466.5", 0.0, 0.0, "the day after 31 December 9999"},
+        {L"-657435", 0.0, 0.0, "before the year 100"},
+        {L"2958465.5", 2958465.5, 0.0, "31 December 9999 is a date"},
+        {L"-657434", -657434.0, 0.0, "1 January 100 is a date"},
+        {denormal, 0.0, 0.0, "a denormal stores as 0.000..."},
+        {tiny, 1.2345678901235e-25, 1e-38, "digits below 38 decimals are not kept"},
+    };
+    for (const auto& c : cases) {
+        const std::wstring text = L"/T" + c.date + L"/L/R0/SD/SZ0/E1/CT" + c.date + L"/V5/VIB0";
+        const AlarmTemp once = Decoded(text.c_str());
+        EXPECT_NEAR(c.expected, once.time, c.tolerance) << c.why;
+        EXPECT_NEAR(c.expected, once.created, c.tolerance) << c.why;
+        const Str written = EncodeAlarm(once);
+        EXPECT_EQ(std::wstring::npos, std::wstring(written.Text()).find(L'#')) << c.why << ": " << written.Text();
+        const AlarmTemp again = Decoded(written);
+        EXPECT_TRUE(again.time == once.time && again.created == once.created)
+            << c.why << ": a write changed the dates to " << written.Text();
+    }
+}
+
+// The conversion of a date is quadratic in its length; the decoder hands it
+// a bounded prefix, so a damaged record of a million digits reads at once
+// (unbounded, it takes minutes) and as missing dates.
+TEST(AlarmText, HugeDateFieldsReadAsMissing)
+{
+    const std::wstring digits(1000000, L'7');
+    const std::wstring text = L"/T" + digits + L"/LBig/R2/SD/SZ1/E1/CT" + digits + L"/V3/VIB1";
+    EXPECT_EQ(Describe(Record(0.0, L"Big", 2, L"", 1, 1, 0.0, 3, 1)), Describe(Decoded(text.c_str())));
+}
+
 TEST(AlarmText, RepeatTextForEveryClassOfSet)
 {
     const struct {

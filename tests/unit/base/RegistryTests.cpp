@@ -33,7 +33,7 @@ protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot); }
 };
 
-TEST_F(Registry, ReadDwordFallsBackUnlessExactlyFourBytes)
+TEST_F(Registry, ReadDwordFallsBackUnlessADwordOfExactlyFourBytes)
 {
     EXPECT_EQ(9u, ReadRegDword(kKey, L"Any", 9)) << "missing key";
     EXPECT_FALSE(KeyExists(kKey)) << "reading must not create the key";
@@ -47,11 +47,15 @@ TEST_F(Registry, ReadDwordFallsBackUnlessExactlyFourBytes)
     StoreRaw(L"Four", REG_BINARY, four, 4);
     StoreRaw(L"Eight", REG_BINARY, eight, 8);
     StoreRaw(L"Text", REG_SZ, L"12345", 12);
+    StoreRaw(L"ShortText", REG_SZ, L"1", 4);
+    const DWORD bigEndianOne = 0x01000000;
+    StoreRaw(L"BigEndian", REG_DWORD_BIG_ENDIAN, &bigEndianOne, 4);
 
     const struct {
         const wchar_t* name;
         DWORD expected;
-    } cases[] = {{L"Dword", 7}, {L"Two", 9}, {L"Four", 1}, {L"Eight", 9}, {L"Text", 9}, {L"None", 9}};
+    } cases[] = {{L"Dword", 7},     {L"Two", 9},       {L"Four", 9},      {L"Eight", 9},
+                 {L"Text", 9},      {L"ShortText", 9}, {L"BigEndian", 9}, {L"None", 9}};
     for (const auto& c : cases)
         EXPECT_EQ(c.expected, ReadRegDword(kKey, c.name, 9)) << c.name;
 }

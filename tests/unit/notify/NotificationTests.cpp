@@ -290,6 +290,109 @@ TEST_F(NotificationTest, DamagedDatabaseIsSetAsideAndNewHandlesDoNotCollide) {
     }
 }
 
+// Each damage is kept under a name of its own, whatever holds the usual
+// name, and the log names the file really written.
+TEST_F(NotificationTest, EveryDamagedDatabaseIsKeptUnderItsOwnName) {
+    auto damage = [this](const std::string &bytes) {
+        device.Write(L"notify.db", bytes);
+        DWORD count = 99;
+        EXPECT_TRUE(CeGetUserNotificationHandles(nullptr, 0, &count)) << "error " << GetLastError();
+        EXPECT_EQ(0u, count);
+    };
+    damage("first damage");
+    damage("second damage");
+    EXPECT_EQ("second damage", device.Read(L"notify.db.bad"));
+    EXPECT_EQ("first damage", device.Read(L"notify.db.bad.1")) << "a second damage overwrote the first";
+
+    // Another program holds the newest copy open: it can be neither
+    // replaced nor moved down.
+    HANDLE held = CreateFileW(device.File(L"notify.db.bad").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    damage("third damage");
+    CloseHandle(held);
+    EXPECT_EQ("second damage", device.Read(L"notify.db.bad"));
+    EXPECT_EQ("third damage", device.Read(L"notify.db.bad.1"));
+    EXPECT_EQ("first damage", device.Read(L"notify.db.bad.2"));
+    const std::string log = device.Read(L"notify.log");
+    EXPECT_NE(std::string::npos, log.find("moved to notify.db.bad.1,")) << log;
+
+    // Only the last five are kept.
+    for (int n = 4; n <= 8; ++n)
+        damage("damage " + std::to_string(n));
+    EXPECT_EQ("damage 8", device.Read(L"notify.db.bad"));
+    EXPECT_EQ("damage 4", device.Read(L"notify.db.bad.4"));
+    EXPECT_EQ("", device.Read(L"notify.db.bad.5"));
+}
+
+TEST_F(NotificationTest, ADamagedDatabaseThatCannotBeSetAsideIsNeverOverwritten) {
+    // Folders in the way of every name a damaged database is kept under.
+    const wchar_t *const names[] = {L"notify.db.bad",   L"notify.db.bad.1", L"notify.db.bad.2",
+                                    L"notify.db.bad.3", L"notify.db.bad.4"};
+    for (const wchar_t *name : names)
+        ASSERT_TRUE(CreateDirectoryW(device.File(name).c_str(), nullptr));
+    const std::string damaged = "damaged, but its records may yet be read";
+    device.Write(L"notify.db", damaged);
+
+    EXPECT_EQ(nullptr, Create(L"lost?")) << "a registration reported success over a database it could not keep";
+    EXPECT_NE(0u, GetLastError()) << "the failure carries no reason";
+    DWORD count = 0;
+    EXPECT_FALSE(CeGetUserNotificationHandles(nullptr, 0, &count));
+    EXPECT_EQ(damaged, device.Read(L"notify.db")) << "the damaged database was overwritten";
+    const std::string log = device.Read(L"notify.log");
+    EXPECT_NE(std::string::npos, log.find("cannot set it aside")) << log;
+    EXPECT_EQ(std::string::npos, log.find("moved to")) << "the log claims a move that did not happen: " << log;
+
+    RemoveDirectoryW(device.File(L"notify.db.bad.3").c_str());
+    HANDLE h = Create(L"kept");
+    EXPECT_NE(nullptr, h) << "once a name is free the device works again";
+    EXPECT_EQ(damaged, device.Read(L"notify.db.bad.3"));
+    for (const wchar_t *name : names)
+        RemoveDirectoryW(device.File(name).c_str());
+}
+
+// A file with a valid checksum whose handles the functions would reject:
+// handed out, such a handle could never be read or cleared.
+TEST_F(NotificationTest, HandlesOutsideTheValidRangeInTheFileAreDamage) {
+    notify::Record r;
+    r.type = CNT_TIME;
+    r.start = kStart;
+    r.application = {true, kApp};
+    const struct {
+        const char *what;
+        DWORD nextHandle;
+        DWORD recordHandle;
+    } cases[] = {
+        {"counter near 2^32", 0xFFFFFFF0u, 5},
+        {"counter just past the limit", 0x80000000u, 5},
+        {"counter 0", 0, 5},
+        {"record handle past the limit", 7, 0x80000001u},
+    };
+    for (const auto &c : cases) {
+        notify::Database db;
+        db.nextHandle = c.nextHandle;
+        r.handle = c.recordHandle;
+        db.records = {r};
+        const std::string bytes = notify::Serialize(db);
+        notify::Database back;
+        EXPECT_FALSE(notify::Deserialize(bytes, back)) << c.what;
+
+        device.Write(L"notify.db", bytes);
+        HANDLE h = Create(L"new");
+        ASSERT_NE(nullptr, h) << c.what << ": error " << GetLastError();
+        EXPECT_LE(reinterpret_cast<ULONG_PTR>(h), 0x7FFFFFFFu) << c.what;
+        EXPECT_EQ(L"new", ArgumentsOf(h)) << c.what << ": the handle given cannot be read";
+        EXPECT_TRUE(CeClearUserNotification(h)) << c.what << ": the handle given cannot be cleared";
+        EXPECT_EQ(bytes, device.Read(L"notify.db.bad")) << c.what << ": not set aside";
+    }
+    notify::Database edge;
+    edge.nextHandle = 0x7FFFFFFF;
+    r.handle = 0x7FFFFFFF;
+    edge.records = {r};
+    notify::Database back;
+    EXPECT_TRUE(notify::Deserialize(notify::Serialize(edge), back)) << "the highest handle is valid";
+}
+
 TEST_F(NotificationTest, ConcurrentThreadsLoseNoChange) {
     const int threads = 4, each = 20;
     std::vector<std::vector<HANDLE>> kept(threads);

@@ -112,6 +112,23 @@ TEST_F(SettingsTest, ValuesOfTheWrongShapeKeepTheDefault) {
     EXPECT_STREQ(s.noteName, L"Note");
 }
 
+// Four bytes of another type look like a number but are not one: a text "0"
+// would read as 48 and switch an option on.
+TEST_F(SettingsTest, NumbersAreReadOnlyFromDwordValues) {
+    const DWORD one = 1, bigEndianOne = 0x01000000, zero = 0;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"UseDrawing", REG_SZ, L"1", 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"IsFullCalc", REG_SZ, L"0", 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"FeedbackVibro", REG_DWORD_BIG_ENDIAN, &bigEndianOne, 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"NoteScale1", REG_BINARY, &one, 4);
+    RegSetKeyValueW(HKEY_CURRENT_USER, kKey, L"PopupBtt", REG_DWORD, &zero, 4);
+    Settings s = Loaded();
+    EXPECT_EQ(s.useDrawing, 0u) << "a text \"1\" must not read as a number";
+    EXPECT_EQ(s.isFull, 1u) << "a text \"0\" read as 48";
+    EXPECT_EQ(s.feedbackVibro, 1u) << "a big-endian value read as a little-endian number";
+    EXPECT_EQ(s.noteScale1, 75u) << "binary bytes read as a number";
+    EXPECT_EQ(s.popupBtt, 0u) << "a real REG_DWORD must still be read";
+}
+
 TEST_F(SettingsTest, SaveThenLoadKeepsEverything) {
     Settings s(96, 96, kDocuments);
     s.popupBtt = 0;
