@@ -7,7 +7,7 @@
 #include "calc/CalcMessages.h"
 #include "calc/Keyboard.h"
 #include "calc/LCD.h"
-#include "shell/Messages.h"
+#include "ui/Messages.h"
 #include "ui/Gdi.h"
 #include "ui/Screen.h"
 

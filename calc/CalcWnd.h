@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "calc/CalcEngine.h"
-#include "calc/DragTracker.h"
+#include "ui/DragTracker.h"
 #include "ui/NormalWnd.h"
 
 class CMyLCD;

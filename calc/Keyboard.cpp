@@ -6,8 +6,8 @@
 #include "BaseLib/FeedbackPulse.h"
 #include "calc/CalcMessages.h"
 #include "resource.h"
-#include "shell/Messages.h"
-#include "shell/PopupBtt.h"
+#include "ui/Messages.h"
+#include "ui/PopupBtt.h"
 #include "ui/Gdi.h"
 #include "ui/Screen.h"
 

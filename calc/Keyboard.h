@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "calc/DragTracker.h"
+#include "ui/DragTracker.h"
 #include "ui/CustomBtt.h"
 #include "ui/Wnd.h"
 

@@ -4,7 +4,7 @@
 
 #include "calc/DisplayText.h"
 #include "resource.h"
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -47,7 +47,7 @@ CMyLCD::~CMyLCD() = default;
 
 HWND CMyLCD::CreateLCD(HWND parent, const RECT &rect, UINT childId) {
     // The compact font until the first layout gives the display its size.
-    font_.Reset(shell::CreatePointFont(L"Tahoma", 10, FW_NORMAL));
+    font_.Reset(ui::CreatePointFont(L"Tahoma", 10, FW_NORMAL));
     HWND window = Create(L"LCDWnd", WS_CHILD | WS_VISIBLE, rect, parent, childId, true);
     if (!window)
         return nullptr;
@@ -60,7 +60,7 @@ void CMyLCD::SetFullSize() {
     if (fullSize_)
         return;
     fullSize_ = true;
-    font_.Reset(shell::CreatePointFont(L"Tahoma", 12, FW_SEMIBOLD));
+    font_.Reset(ui::CreatePointFont(L"Tahoma", 12, FW_SEMIBOLD));
 }
 
 bool CMyLCD::LoadPictures() {
@@ -129,9 +129,9 @@ void CMyLCD::DrawFrame(HDC dc, const RECT &client) {
     const RECT left = {0, 0, leftWidth, client.bottom};
     const RECT middle = {leftWidth, 0, client.right - rightWidth, client.bottom};
     const RECT right = {client.right - rightWidth, 0, client.right, client.bottom};
-    shell::DrawBitmap(dc, frameMiddle_.get(), middle);
-    shell::DrawBitmap(dc, frameLeft_.get(), left);
-    shell::DrawBitmap(dc, frameRight_.get(), right);
+    ui::DrawBitmap(dc, frameMiddle_.get(), middle);
+    ui::DrawBitmap(dc, frameLeft_.get(), left);
+    ui::DrawBitmap(dc, frameRight_.get(), right);
 }
 
 void CMyLCD::DrawSigns(HDC dc, const RECT &client) {

@@ -6,7 +6,7 @@
 #pragma once
 #include <windows.h>
 
-#include "calc/DragTracker.h"
+#include "ui/DragTracker.h"
 #include "ui/Gdi.h"
 #include "ui/Wnd.h"
 

@@ -9,13 +9,13 @@
 #include "BaseLib/Locale.h"
 #include "BaseLib/Str.h"
 #include "aygshell.h"
-#include "nled.h"
+#include "BaseLib/Vibrator.h"
 #include "resource.h"
 #include "shell/BottomBar.h"
 #include "shell/DeskWnd.h"
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "shell/Messages.h"
-#include "shell/PopupBtt.h"
+#include "ui/PopupBtt.h"
 #include "shell/TabBar.h"
 #include "shell/ToolScreen.h"
 #include "ui/AboutDlg.h"
@@ -116,38 +116,6 @@ bool IsUtilityWindow(HWND wnd) {
     return lstrcmpW(title, L"CursorWindow") == 0;
 }
 
-// Switches the vibrator off, so that a feedback pulse cut short at exit does
-// not leave it running. The vibrator is the LED whose cycle cannot be
-// adjusted; without one, LED 1, the feedback worker's guess, is switched.
-void SwitchVibrationOff() {
-    HMODULE coredll = LoadLibraryW(L"coredll.dll");
-    if (!coredll)
-        return;
-    auto getInfo = reinterpret_cast<PFN_NLedGetDeviceInfo>(
-        reinterpret_cast<void *>(GetProcAddress(coredll, "NLedGetDeviceInfo")));
-    auto setDevice =
-        reinterpret_cast<PFN_NLedSetDevice>(reinterpret_cast<void *>(GetProcAddress(coredll, "NLedSetDevice")));
-    if (setDevice) {
-        UINT vibrator = 1;
-        NLED_COUNT_INFO count = {};
-        if (getInfo && getInfo(NLED_COUNT_INFO_ID, &count)) {
-            for (UINT led = count.cLeds; led-- > 0;) {
-                NLED_SUPPORTS_INFO supports = {};
-                supports.LedNum = led;
-                if (getInfo(NLED_SUPPORTS_INFO_ID, &supports) && supports.lCycleAdjust == -1) {
-                    vibrator = led;
-                    break;
-                }
-            }
-        }
-        NLED_SETTINGS_INFO off = {};
-        off.LedNum = vibrator;
-        off.OffOnBlink = 0;
-        setDevice(NLED_SETTINGS_INFO_ID, &off);
-    }
-    FreeLibrary(coredll);
-}
-
 } // namespace
 
 CBlindWnd::CBlindWnd()
@@ -159,7 +127,8 @@ CBlindWnd::CBlindWnd()
 
 CBlindWnd::~CBlindWnd() {
     StopFeedbackWorker();
-    SwitchVibrationOff();
+    // A feedback pulse cut short at exit must not leave the vibrator on.
+    Vibrator().Switch(0);
     settings_.Save(SettingsKey());
     FreeBackBuffer();
     if (floatButton_)
@@ -234,7 +203,7 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
 
     // Kept in the handheld's 16-bit format, like the bars' pictures; a
     // missing picture leaves the floating button blank.
-    floatButton_ = shell::LoadBitmap16(PickBitmap(IDB_FLOATBUTTON, IDB_FLOATBUTTON_HI));
+    floatButton_ = ui::LoadBitmap16(PickBitmap(IDB_FLOATBUTTON, IDB_FLOATBUTTON_HI));
     floatSize_ = BitmapSize(floatButton_);
     return hwnd_;
 }

@@ -7,7 +7,7 @@
 #include "BaseLib/Clock.h"
 #include "BaseLib/Str.h"
 #include "resource.h"
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "shell/Messages.h"
 
 namespace {
@@ -53,10 +53,10 @@ HWND CMyBottomBar::CreateBar(HWND mainWindow, const RECT &rect) {
     main_ = mainWindow;
     if (!Create(L"BottomBarWnd", WS_CHILD | WS_CLIPCHILDREN, rect, mainWindow, kChildId, true))
         return nullptr;
-    leftCap_.Reset(shell::LoadBitmap16(PickBitmap(IDB_BOTTOM_LEFT, IDB_BOTTOM_LEFT_HI)));
-    rightCap_.Reset(shell::LoadBitmap16(PickBitmap(IDB_BOTTOM_RIGHT, IDB_BOTTOM_RIGHT_HI)));
-    middle_.Reset(shell::LoadBitmap16(PickBitmap(IDB_BOTTOM_MIDDLE, IDB_BOTTOM_MIDDLE_HI)));
-    goTodayFont_.Reset(shell::CreatePointFont(L"Tahoma", 9, FW_BOLD));
+    leftCap_.Reset(ui::LoadBitmap16(PickBitmap(IDB_BOTTOM_LEFT, IDB_BOTTOM_LEFT_HI)));
+    rightCap_.Reset(ui::LoadBitmap16(PickBitmap(IDB_BOTTOM_RIGHT, IDB_BOTTOM_RIGHT_HI)));
+    middle_.Reset(ui::LoadBitmap16(PickBitmap(IDB_BOTTOM_MIDDLE, IDB_BOTTOM_MIDDLE_HI)));
+    goTodayFont_.Reset(ui::CreatePointFont(L"Tahoma", 9, FW_BOLD));
 
     for (int action = 0; action < kActionCount; ++action) {
         auto button = std::make_unique<CCustomBtt>(GetHwnd(), 12, 600, kButtonTextColor);
@@ -272,15 +272,15 @@ void CMyBottomBar::Paint(HDC dc, const RECT &client) {
     const int rightWidth = BitmapSize(rightCap_.get()).cx;
     if (!middle_)
         FillSolid(dc, client, kControlColor);
-    shell::DrawBitmap(dc, leftCap_.get(), RECT{0, 0, leftWidth, client.bottom});
-    shell::DrawBitmap(dc, rightCap_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom});
-    shell::DrawBitmap(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom});
+    ui::DrawBitmap(dc, leftCap_.get(), RECT{0, 0, leftWidth, client.bottom});
+    ui::DrawBitmap(dc, rightCap_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom});
+    ui::DrawBitmap(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom});
 
     // The buttons' pictures as well, so the buffer is the whole bar.
     int buttonsEnd = 0;
     for (int action = kMenu; action < kMinimise; ++action) {
         CCustomBtt *button = buttons_[action].get();
-        if (!button || !shell::IsShown(button->GetHwnd()))
+        if (!button || !ui::IsShown(button->GetHwnd()))
             continue;
         RECT rc;
         GetWindowRect(button->GetHwnd(), &rc);
@@ -290,7 +290,7 @@ void CMyBottomBar::Paint(HDC dc, const RECT &client) {
     }
     int textEnd = client.right;
     CCustomBtt *minimise = buttons_[kMinimise].get();
-    if (minimise && shell::IsShown(minimise->GetHwnd())) {
+    if (minimise && ui::IsShown(minimise->GetHwnd())) {
         const SIZE image = minimise->ImageSize();
         textEnd = client.right - image.cx;
         minimise->CopyTo(dc, textEnd, (client.bottom - image.cy) / 2);

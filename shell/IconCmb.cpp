@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "shell/Messages.h"
 #include "ui/Screen.h"
 
@@ -101,7 +101,7 @@ void CMyIconCmb::Redraw() {
 
 void CMyIconCmb::Paint(HDC dc, const RECT &client) {
     FillSolid(dc, client, kControlColor);
-    shell::DrawBitmap(dc, picture_.get(), client); // copied at its size, else stretched
+    ui::DrawBitmap(dc, picture_.get(), client); // copied at its size, else stretched
     if (pressed_) {
         // Held down: the whole tile a shade darker.
         MemoryDC shadeDC(dc);

@@ -2,7 +2,7 @@
 
 #include <windowsx.h>
 
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -33,7 +33,7 @@ HWND CMySkinCmb::CreateSelector(HWND owner, const RECT &rect, UINT childId) {
     childId_ = childId;
     if (!Create(L"SkinCmbWnd", WS_CHILD, rect, owner, childId, true))
         return nullptr;
-    font_.Reset(shell::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
+    font_.Reset(ui::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
     Redraw();
     return GetHwnd();
 }
@@ -59,7 +59,7 @@ void CMySkinCmb::SetEntries(const wchar_t *const *entries, int count, int curren
 void CMySkinCmb::SetBold(bool bold) {
     bold_ = bold;
     if (GetHwnd())
-        font_.Reset(shell::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
+        font_.Reset(ui::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
     Redraw();
 }
 
@@ -67,7 +67,7 @@ const wchar_t *CMySkinCmb::Entry(int index) const {
     return index >= 0 && index < Count() ? entries_[index].Text() : nullptr;
 }
 
-bool CMySkinCmb::IsListOpen() const { return list_ && shell::IsShown(list_->ListWindow()); }
+bool CMySkinCmb::IsListOpen() const { return list_ && ui::IsShown(list_->ListWindow()); }
 
 bool CMySkinCmb::CloseList() {
     if (!IsListOpen())
@@ -209,10 +209,10 @@ void CMySkinCmb::Paint(HDC dc, const RECT &client) {
     const int leftWidth = part(left_.get(), &leftX);
     const int middleWidth = part(middle_.get(), &middleX);
     const int rightWidth = part(right_.get(), &rightX);
-    shell::DrawBitmapPart(dc, left_.get(), RECT{0, 0, leftWidth, client.bottom}, leftX, leftWidth);
-    shell::DrawBitmapPart(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom}, middleX,
+    ui::DrawBitmapPart(dc, left_.get(), RECT{0, 0, leftWidth, client.bottom}, leftX, leftWidth);
+    ui::DrawBitmapPart(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom}, middleX,
                           middleWidth);
-    shell::DrawBitmapPart(dc, right_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom}, rightX,
+    ui::DrawBitmapPart(dc, right_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom}, rightX,
                           rightWidth);
 
     // An index that names no entry shows no text.

@@ -2,7 +2,7 @@
 
 #include "BaseLib/Str.h"
 #include "resource.h"
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "shell/Messages.h"
 #include "ui/Screen.h"
 
@@ -27,7 +27,7 @@ HWND CMyTabbar::CreateBar(HWND mainWindow, const RECT &rect) {
     main_ = mainWindow;
     if (!Create(L"TabbarWnd", WS_CHILD | WS_CLIPCHILDREN, rect, mainWindow, kChildId, true))
         return nullptr;
-    background_.Reset(shell::LoadBitmap16(PickBitmap(IDB_TABBAR, IDB_TABBAR_HI)));
+    background_.Reset(ui::LoadBitmap16(PickBitmap(IDB_TABBAR, IDB_TABBAR_HI)));
     titleFont_.Reset(CreateFontW(Metrics().highRes ? -30 : -18, 0, 0, 0, 800, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                                  OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
                                  DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
@@ -142,13 +142,13 @@ void CMyTabbar::Redraw() {
 
 void CMyTabbar::Paint(HDC dc, const RECT &client) {
     if (background_)
-        shell::DrawBitmap(dc, background_.get(), client);
+        ui::DrawBitmap(dc, background_.get(), client);
     else
         FillSolid(dc, client, kControlColor);
 
     RECT text = client;
     const HWND button = BackButtonWindow();
-    if (shell::IsShown(button)) {
+    if (ui::IsShown(button)) {
         RECT rc;
         GetWindowRect(button, &rc);
         MapWindowPoints(HWND_DESKTOP, GetHwnd(), reinterpret_cast<POINT *>(&rc), 2);

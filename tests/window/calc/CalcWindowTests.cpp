@@ -15,7 +15,7 @@
 #include "calc/Keyboard.h"
 #include "calc/LCD.h"
 #include "shell/Messages.h"
-#include "shell/PopupBtt.h"
+#include "ui/PopupBtt.h"
 #include "ui/Gdi.h"
 
 using namespace shelltest;

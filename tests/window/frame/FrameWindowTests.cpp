@@ -17,7 +17,7 @@
 #include "resource.h"
 #include "shell/BlindWnd.h"
 #include "shell/BottomBar.h"
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 #include "shell/Messages.h"
 #include "shell/TabBar.h"
 
@@ -84,7 +84,7 @@ HWND ShownScreen(HWND main, const wchar_t *caption) {
     for (HWND child = GetWindow(main, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         wchar_t text[64] = L"";
         GetWindowTextW(child, text, 64);
-        if (lstrcmpW(text, caption) == 0 && shell::IsShown(child))
+        if (lstrcmpW(text, caption) == 0 && ui::IsShown(child))
             return child;
     }
     return nullptr;
@@ -191,7 +191,7 @@ TEST_F(FrameTest, OpenScreenShowsTheScreenWithItsTitleAndBarButtons) {
         EXPECT_EQ(TabBar()->Title(), LoadText(row.titleId));
         for (int action = 0; action < CMyBottomBar::kActionCount; ++action) {
             EXPECT_EQ(CurrentScreen().Word(1 + action), row.buttons[action]) << "descriptor word " << 1 + action;
-            EXPECT_EQ(shell::IsShown(BottomBar()->Button(action)->GetHwnd()), row.buttons[action] != 0)
+            EXPECT_EQ(ui::IsShown(BottomBar()->Button(action)->GetHwnd()), row.buttons[action] != 0)
                 << "bottom-bar button " << action;
         }
     }
@@ -304,7 +304,7 @@ TEST_F(FrameTest, BackOnTheDeskMinimisesToTheFloatingButton) {
     EXPECT_EQ(rc.left, static_cast<LONG>(frame_->GetSettings().minimizedPosX));
     EXPECT_EQ(rc.top, static_cast<LONG>(frame_->GetSettings().minimizedPosY));
     EXPECT_TRUE(IsWindowVisible(main_));
-    EXPECT_FALSE(shell::IsShown(GetDlgItem(main_, CMyTabbar::kChildId)));
+    EXPECT_FALSE(ui::IsShown(GetDlgItem(main_, CMyTabbar::kChildId)));
 }
 
 TEST_F(FrameTest, TapShorterThan500msRestoresALongerPressDoesNot) {

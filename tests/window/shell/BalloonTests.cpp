@@ -8,8 +8,8 @@
 
 #include "ShellTestSupport.h"
 #include "shell/Messages.h"
-#include "shell/PopupBtt.h"
-#include "shell/WaitingWnd.h"
+#include "ui/PopupBtt.h"
+#include "ui/WaitingWnd.h"
 
 using namespace shelltest;
 

@@ -1,10 +1,10 @@
-#include "shell/Drawing.h"
+#include "ui/Drawing.h"
 
 #include <vector>
 
 #include "ui/Screen.h"
 
-namespace shell {
+namespace ui {
 
 namespace {
 
@@ -128,4 +128,4 @@ HRGN RegionFromPicture(HBITMAP picture, int width, int height) {
     return ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region);
 }
 
-} // namespace shell
+} // namespace ui

@@ -6,7 +6,7 @@
 
 #include "ui/Gdi.h"
 
-namespace shell {
+namespace ui {
 
 // A bitmap resource copied into a 16-bit-per-pixel (5-6-5) bitmap, the
 // format the bars keep their backgrounds in; null when the resource is
@@ -33,4 +33,4 @@ HRGN RegionFromPicture(HBITMAP picture, int width, int height);
 // parent's (a bar paints its buttons while it is still hidden itself).
 inline bool IsShown(HWND window) { return window && (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
-} // namespace shell
+} // namespace ui

@@ -1,4 +1,4 @@
-#include "calc/DragTracker.h"
+#include "ui/DragTracker.h"
 
 #include <cstdlib>
 

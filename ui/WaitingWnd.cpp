@@ -1,11 +1,11 @@
-#include "shell/WaitingWnd.h"
+#include "ui/WaitingWnd.h"
 
 #include <algorithm>
 
 #include "BaseLib/Str.h"
 #include "resource.h"
-#include "shell/Drawing.h"
-#include "shell/Messages.h"
+#include "ui/Drawing.h"
+#include "ui/Messages.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -43,7 +43,7 @@ HWND CMyWaitingWnd::CreateCentred(HWND mainWindow) {
     if (!Create(L"WaitingWnd", WS_CHILD | WS_CLIPSIBLINGS, RECT{x, y, x + size.cx, y + size.cy}, mainWindow, kChildId,
                 true))
         return nullptr;
-    font_.Reset(shell::CreatePointFont(L"Tahoma", 11, FW_NORMAL));
+    font_.Reset(ui::CreatePointFont(L"Tahoma", 11, FW_NORMAL));
     Redraw();
     SetWindowPos(GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
     UpdateWindow(GetHwnd());

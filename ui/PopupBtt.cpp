@@ -1,13 +1,13 @@
-#include "shell/PopupBtt.h"
+#include "ui/PopupBtt.h"
 
 #include <memory>
 #include <vector>
 
 #include "BaseLib/Str.h"
 #include "resource.h"
-#include "shell/Drawing.h"
-#include "shell/Messages.h"
-#include "shell/WaitingWnd.h"
+#include "ui/Drawing.h"
+#include "ui/Messages.h"
+#include "ui/WaitingWnd.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -156,9 +156,9 @@ HWND CPopupBtt::CreateBalloon(HWND mainWindow) {
 HRGN CPopupBtt::MakeShape(const SIZE &size) const {
     if (!picture_ && !mask_)
         return CreateRoundRectRgn(0, 0, size.cx + 1, size.cy + 1, ScaleX(kPlainCorner), ScaleY(kPlainCorner));
-    HRGN shape = shell::RegionFromPicture(mask_ ? mask_.get() : picture_.get(), size.cx, size.cy);
+    HRGN shape = ui::RegionFromPicture(mask_ ? mask_.get() : picture_.get(), size.cx, size.cy);
     if (shape && mask_ && picture_) {
-        GdiObject<HRGN> covered(shell::RegionFromPicture(picture_.get(), size.cx, size.cy));
+        GdiObject<HRGN> covered(ui::RegionFromPicture(picture_.get(), size.cx, size.cy));
         if (covered)
             CombineRgn(shape, shape, covered.get(), RGN_AND);
     }
@@ -168,8 +168,8 @@ HRGN CPopupBtt::MakeShape(const SIZE &size) const {
 void CPopupBtt::SetText(const wchar_t *text) {
     lstrcpynW(text_, text ? text : L"", kMaxText + 1);
     // Texts with the wide letter M get a smaller font to fit.
-    font_.Reset(HasLetterM(text_) ? shell::CreatePointFont(L"Arial", 11, 600)
-                                  : shell::CreatePointFont(L"Arial", 15, 700));
+    font_.Reset(HasLetterM(text_) ? ui::CreatePointFont(L"Arial", 11, 600)
+                                  : ui::CreatePointFont(L"Arial", 15, 700));
     Redraw();
 }
 
@@ -209,7 +209,7 @@ void CPopupBtt::Redraw() {
 
 void CPopupBtt::Paint(HDC dc, const RECT &client) {
     if (picture_) {
-        shell::DrawBitmap(dc, picture_.get(), client);
+        ui::DrawBitmap(dc, picture_.get(), client);
     } else {
         FillSolid(dc, client, kFrameBorderColor);
         Brush edge(CreateSolidBrush(kTextColor));
