@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <vector>
 
 #include "BaseLib/Clock.h"
@@ -13,6 +14,8 @@
 #include "calc/CalcWnd.h"
 #include "calc/Keyboard.h"
 #include "calc/LCD.h"
+#include "shell/Settings.h"
+#include "shell/Tools.h"
 #include "ui/Screen.h"
 
 namespace {
@@ -56,11 +59,15 @@ int main() {
     InitScreenMetrics();
     HWND main = CreateWindowExW(0, L"STATIC", L"CalcKeyBench", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr,
                                 nullptr, GetModuleHandleW(nullptr), nullptr);
-    CMyCalcWnd calc;
-    if (!main || !calc.CreateCalc(main, RECT{0, 0, 240, 300})) {
+    Settings settings(96, 96, L"");
+    settings.feedbackVibro = 0;
+    std::unique_ptr<CNormalWnd> screen =
+        main ? MakeToolScreen(kScreenCalculator, settings, main, RECT{0, 0, 240, 300}) : nullptr;
+    if (!screen) {
         std::printf("cannot make the calculator window\n");
         return 1;
     }
+    CMyCalcWnd &calc = static_cast<CMyCalcWnd &>(*screen);
     calc.Show(SW_SHOW);
     calc.Layout();
     Pump();

@@ -38,28 +38,12 @@ Str ClipboardText(HWND owner) {
 
 } // namespace
 
-const wchar_t CMyCalcWnd::kCaption[] = L"CalcWnd";
-
-CMyCalcWnd::CMyCalcWnd(const DWORD *feedbackVibro) : feedbackVibro_(feedbackVibro) {
-    descriptor_.Clear();
-    descriptor_.screenId = kScreenCalculator;
-    descriptor_.menu = 1;
-    descriptor_.copy = 1;
-    descriptor_.paste = 1;
-    descriptor_.newNote = 0;
-    descriptor_.nextRecent = 0;
-    descriptor_.minimise = 1;
-    descriptor_.titleId = 171;
-}
+CMyCalcWnd::CMyCalcWnd(const DWORD *feedbackVibro) : feedbackVibro_(feedbackVibro) {}
 
 CMyCalcWnd::~CMyCalcWnd() {
     // The children's windows go before this one's.
     keyboard_.reset();
     lcd_.reset();
-}
-
-HWND CMyCalcWnd::CreateCalc(HWND parent, const RECT &rect) {
-    return Create(kCaption, WS_CHILD, rect, parent, kChildId, true);
 }
 
 LRESULT CMyCalcWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

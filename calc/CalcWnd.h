@@ -1,7 +1,7 @@
 // CMyCalcWnd: the calculator screen. It owns the calculator's engine (the
 // key state machine, operands and memory), the display above and the keypad
 // below, maps every key message onto one engine call and shows the result.
-// The main frame calls Copy and Paste for its bottom-bar buttons.
+// Copy and Paste serve the bottom bar's buttons.
 #pragma once
 #include <windows.h>
 
@@ -16,10 +16,8 @@ class CMyKeyboard;
 
 class CMyCalcWnd : public CNormalWnd {
 public:
-    static constexpr UINT kChildId = 5507;
     static constexpr UINT kLCDId = 5511;
     static constexpr UINT kKeyboardId = 5515;
-    static const wchar_t kCaption[]; // "CalcWnd"
 
     // feedbackVibro: the frame's "Feedback Vibro" option, read by the keypad
     // at every accepted key (not owned; null: no pulse).
@@ -30,15 +28,11 @@ public:
     // Places the display and the keypad for the orientation of the work area.
     void Layout() override;
 
-    // Makes the screen as a child of the main window (the frame makes it
-    // through Create with the same caption and id).
-    HWND CreateCalc(HWND parent, const RECT &rect);
-
     // Puts what the display shows on the clipboard as Unicode text.
-    bool Copy();
+    bool Copy() override;
     // Evaluates the clipboard's text as an arithmetic expression and enters
     // the result; false, and nothing changed, when it does not evaluate.
-    bool Paste();
+    bool Paste() override;
 
     const CalcEngine &Engine() const { return engine_; }
     CMyLCD *LCD() const { return lcd_.get(); }

@@ -17,9 +17,8 @@
 #include "shell/Messages.h"
 #include "ui/PopupBtt.h"
 #include "shell/TabBar.h"
-#include "shell/ToolScreen.h"
+#include "shell/Tools.h"
 #include "ui/AboutDlg.h"
-#include "calc/CalcWnd.h"
 
 namespace {
 
@@ -27,57 +26,6 @@ CBlindWnd *gFrame; // the one frame object of the process, not owned
 
 const COLORREF kFrameBorder = RGB(45, 66, 138);
 const UINT kHandOffTimer = 5;
-
-// Tool screens 1..8: caption, child id, title string and the bottom-bar
-// buttons (menu, copy, paste, new, next recent, minimise).
-struct ToolScreenInfo {
-    const wchar_t *caption;
-    UINT childId;
-    int titleId;
-    int buttons[6];
-    bool backBuffer;
-};
-
-const ToolScreenInfo kTools[9] = {
-    {},
-    {L"CalcWnd", 5507, 171, {1, 1, 1, 0, 0, 1}, true},
-    {L"CalcWnd", 5543, 172, {1, 1, 1, 1, 1, 0}, false},
-    {L"ConvWnd", 5551, 173, {1, 1, 1, 0, 0, 1}, true},
-    {L"CalendarWnd", 5547, 174, {1, 0, 0, 0, 0, 1}, true},
-    {L"StopWWnd", 5555, 175, {1, 0, 0, 0, 0, 1}, true},
-    {L"TimerWnd", 5555, 27, {1, 0, 0, 0, 0, 1}, true},
-    {L"AlarmWnd", 0, 26, {1, 0, 0, 0, 0, 1}, true},
-    {L"WorldWnd", 0, 65, {1, 0, 0, 0, 0, 1}, true},
-};
-
-ScreenDescriptor ToolDescriptor(int id) {
-    ScreenDescriptor d;
-    d.Clear();
-    d.screenId = id;
-    for (int i = 0; i < 6; ++i)
-        d.Word(1 + i) = kTools[id].buttons[i];
-    d.titleId = kTools[id].titleId;
-    return d;
-}
-
-// The folder of the program file, with its trailing backslash.
-Str ProgramFolder() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (wchar_t *slash = wcsrchr(path, L'\\'))
-        slash[1] = L'\0';
-    return Str(path);
-}
-
-// The world clock cannot work without its city list beside the program.
-bool CityListPresent() {
-    Str path = Str::Concat(ProgramFolder(), L"GMTList.txt");
-    if (GetFileAttributesW(path) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    MessageBoxW(nullptr, L"Can't find GMT list file !\n\nThe World Clock can't normal.", L"   Error",
-                MB_OK | MB_ICONSTOP);
-    return false;
-}
 
 Str StartupShortcutPath() {
     wchar_t folder[MAX_PATH] = L"";
@@ -365,20 +313,11 @@ CNormalWnd *CBlindWnd::Screen(int id) {
 bool CBlindWnd::MakeScreen(int id) {
     if (Screen(id))
         return true;
-    if (id == kScreenWorldClock && !CityListPresent())
-        return false;
     RECT client;
     GetClientRect(hwnd_, &client);
-    // The tools that exist so far bring their own windows; the others are
-    // placeholders that carry only their descriptor.
-    std::unique_ptr<CNormalWnd> screen;
-    if (id == kScreenCalculator)
-        screen.reset(new CMyCalcWnd(&settings_.feedbackVibro));
-    else
-        screen.reset(new CToolScreen(ToolDescriptor(id)));
-    if (!screen->Create(kTools[id].caption, WS_CHILD, client, hwnd_, kTools[id].childId, kTools[id].backBuffer))
+    tools_[id] = MakeToolScreen(id, settings_, hwnd_, client);
+    if (!tools_[id])
         return false;
-    tools_[id] = std::move(screen);
     PlaceScreen(tools_[id].get());
     return true;
 }
@@ -839,21 +778,19 @@ void CBlindWnd::OnBottomAction(int action) {
         PopupMainMenu();
         break;
     case 1:
+        if (current_ && !IsMinimised())
+            current_->Copy();
+        break;
     case 2:
-        if (CurrentScreen().screenId == kScreenCalculator && tools_[kScreenCalculator]) {
-            auto *calc = static_cast<CMyCalcWnd *>(tools_[kScreenCalculator].get());
-            if (action == 1)
-                calc->Copy();
-            else
-                calc->Paste();
-        }
+        if (current_ && !IsMinimised())
+            current_->Paste();
         break;
     case 5:
         SendMessageW(hwnd_, UWM_MINIMISE, 0, settings_.isFull);
         break;
     default:
-        // Copy, paste, new note and next recent act on the tools' own
-        // windows, which bring these actions with them.
+        // New note and next recent act on the note screen, which brings
+        // these actions with it.
         break;
     }
 }

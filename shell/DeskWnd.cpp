@@ -2,27 +2,11 @@
 
 #include "resource.h"
 #include "shell/Messages.h"
+#include "shell/Tools.h"
 #include "ui/Gdi.h"
 #include "ui/Screen.h"
 
 namespace {
-
-// The tools in their order on the desk, with their pictures (normal and high
-// resolution).
-const struct {
-    int screenId;
-    UINT bitmap;
-    UINT bitmapHi;
-} kToolIcons[] = {
-    {kScreenCalculator, IDB_ICON_CALCULATOR, IDB_ICON_CALCULATOR_HI},
-    {kScreenNote, IDB_ICON_NOTE, IDB_ICON_NOTE_HI},
-    {kScreenCalendar, IDB_ICON_CALENDAR, IDB_ICON_CALENDAR_HI},
-    {kScreenConverter, IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI},
-    {kScreenStopwatch, IDB_ICON_STOPWATCH, IDB_ICON_STOPWATCH_HI},
-    {kScreenTimer, IDB_ICON_TIMER, IDB_ICON_TIMER_HI},
-    {kScreenAlarms, IDB_ICON_ALARM, IDB_ICON_ALARM_HI},
-    {kScreenWorldClock, IDB_ICON_WORLD_CLOCK, IDB_ICON_WORLD_CLOCK_HI},
-};
 
 // Space left of the grid, in pixels.
 const int kSideMargin = 10;
@@ -31,12 +15,7 @@ bool ScreenIsLandscape() { return GetSystemMetrics(SM_CXSCREEN) >= GetSystemMetr
 
 } // namespace
 
-CMyDeskWnd::CMyDeskWnd() : main_(nullptr), count_(0) {
-    descriptor_.screenId = kScreenDesk;
-    descriptor_.menu = 1;
-    descriptor_.minimise = 1;
-    descriptor_.titleId = IDS_TITLE_DESK;
-}
+CMyDeskWnd::CMyDeskWnd() : main_(nullptr), count_(0) { descriptor_ = ToolDescriptor(kScreenDesk); }
 
 CMyDeskWnd::~CMyDeskWnd() { DestroyIcons(); }
 
@@ -44,7 +23,8 @@ HWND CMyDeskWnd::CreateDesk(HWND mainWindow, const RECT &rect) {
     if (GetHwnd())
         return GetHwnd();
     main_ = mainWindow;
-    if (!Create(L"DeskWnd", WS_CHILD | WS_CLIPCHILDREN, rect, mainWindow, kChildId, true))
+    const ToolRow *row = FindTool(kScreenDesk);
+    if (!Create(row->caption, WS_CHILD | WS_CLIPCHILDREN, rect, mainWindow, row->childId, row->backBuffer))
         return nullptr;
     RECT client;
     GetClientRect(GetHwnd(), &client);
@@ -68,8 +48,10 @@ bool CMyDeskWnd::AddDeskIcon(int screenId, UINT bitmapId) {
 }
 
 void CMyDeskWnd::AddToolIcons() {
-    for (const auto &tool : kToolIcons)
-        AddDeskIcon(tool.screenId, PickBitmap(tool.bitmap, tool.bitmapHi));
+    for (const ToolRow *tool = ToolsBegin(); tool != ToolsEnd(); ++tool) {
+        if (tool->icon)
+            AddDeskIcon(tool->screenId, PickBitmap(tool->icon, tool->iconHi));
+    }
 }
 
 void CMyDeskWnd::DestroyIcons() {

@@ -11,7 +11,6 @@
 
 class CMyDeskWnd : public CNormalWnd {
 public:
-    static constexpr UINT kChildId = 5483;
     static constexpr int kMaxIcons = 15;
 
     CMyDeskWnd();

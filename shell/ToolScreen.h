@@ -1,12 +1,10 @@
 // A tool screen that carries its descriptor (id, bar buttons, title) but no
-// content of its own yet; the frame makes it where the tool's window will be.
+// content of its own yet: the screen of a tool still to come.
 #pragma once
 #include "ui/NormalWnd.h"
 
 class CToolScreen : public CNormalWnd {
 public:
-    explicit CToolScreen(const ScreenDescriptor &descriptor) { descriptor_ = descriptor; }
-
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     void Layout() override;
 };

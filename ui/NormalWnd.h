@@ -13,9 +13,15 @@ public:
     // Closes a drop-down list or similar overlay; non-zero when there was one
     // (the back button then only closes it).
     virtual int CloseOverlay() { return 0; }
+    // The bottom bar's Copy and Paste on this screen; false when the screen
+    // has nothing to copy or cannot take what is pasted.
+    virtual bool Copy() { return false; }
+    virtual bool Paste() { return false; }
 
     const ScreenDescriptor &Descriptor() const { return descriptor_; }
+    // Given by whoever makes the screen, from the table of screens.
+    void SetDescriptor(const ScreenDescriptor &descriptor) { descriptor_ = descriptor; }
 
 protected:
-    ScreenDescriptor descriptor_; // filled by the tool screen's constructor
+    ScreenDescriptor descriptor_;
 };

@@ -15,6 +15,8 @@
 #include "calc/Keyboard.h"
 #include "calc/LCD.h"
 #include "shell/Messages.h"
+#include "shell/Settings.h"
+#include "shell/Tools.h"
 #include "ui/PopupBtt.h"
 #include "ui/Gdi.h"
 
@@ -31,8 +33,10 @@ protected:
     void SetUp() override {
         Clock::Fake(100000, kSomeDay);
         main_.reset(new Recorder(RECT{0, 0, 240, 300}));
-        calc_.reset(new CMyCalcWnd());
-        ASSERT_NE(calc_->CreateCalc(main_->hwnd(), RECT{0, 0, 240, 300}), nullptr);
+        settings_.feedbackVibro = 0; // a pulse would wait on the frozen clock
+        calc_.reset(static_cast<CMyCalcWnd *>(
+            MakeToolScreen(kScreenCalculator, settings_, main_->hwnd(), RECT{0, 0, 240, 300}).release()));
+        ASSERT_NE(calc_, nullptr);
         calc_->Show(SW_SHOW);
         calc_->Layout();
         Pump();
@@ -76,6 +80,7 @@ protected:
         }
     }
 
+    Settings settings_{96, 96, L""};
     std::unique_ptr<Recorder> main_;
     std::unique_ptr<CMyCalcWnd> calc_;
 };

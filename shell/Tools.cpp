@@ -1,0 +1,94 @@
+// The only shell file that knows the tools: it includes their headers and
+// holds the table of the screens.
+#include "shell/Tools.h"
+
+#include "BaseLib/Str.h"
+#include "calc/CalcWnd.h"
+#include "resource.h"
+#include "shell/Settings.h"
+#include "shell/ToolScreen.h"
+
+namespace {
+
+std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
+    return std::make_unique<CMyCalcWnd>(&settings.feedbackVibro);
+}
+
+// A tool still to come: a screen with its descriptor and no content.
+std::unique_ptr<CNormalWnd> MakePlaceholder(Settings &) { return std::make_unique<CToolScreen>(); }
+
+// The world clock cannot work without its city list beside the program.
+bool CityListPresent() {
+    wchar_t path[MAX_PATH] = L"";
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    if (wchar_t *slash = wcsrchr(path, L'\\'))
+        slash[1] = L'\0';
+    Str list = Str::Concat(Str(path), L"GMTList.txt");
+    if (GetFileAttributesW(list) != INVALID_FILE_ATTRIBUTES)
+        return true;
+    MessageBoxW(nullptr, L"Can't find GMT list file !\n\nThe World Clock can't normal.", L"   Error",
+                MB_OK | MB_ICONSTOP);
+    return false;
+}
+
+std::unique_ptr<CNormalWnd> MakeWorldClock(Settings &settings) {
+    return CityListPresent() ? MakePlaceholder(settings) : nullptr;
+}
+
+const ToolRow kTools[] = {
+    {kScreenDesk, L"DeskWnd", 5483, IDS_TITLE_DESK, {1, 0, 0, 0, 0, 1}, true, 0, 0, nullptr},
+    {kScreenCalculator, L"CalcWnd", 5507, IDS_TITLE_CALCULATOR, {1, 1, 1, 0, 0, 1}, true, IDB_ICON_CALCULATOR,
+     IDB_ICON_CALCULATOR_HI, MakeCalculator},
+    {kScreenNote, L"CalcWnd", 5543, IDS_TITLE_NOTE, {1, 1, 1, 1, 1, 0}, false, IDB_ICON_NOTE, IDB_ICON_NOTE_HI,
+     MakePlaceholder},
+    {kScreenCalendar, L"CalendarWnd", 5547, IDS_TITLE_CALENDAR, {1, 0, 0, 0, 0, 1}, true, IDB_ICON_CALENDAR,
+     IDB_ICON_CALENDAR_HI, MakePlaceholder},
+    {kScreenConverter, L"ConvWnd", 5551, IDS_TITLE_CONVERTER, {1, 1, 1, 0, 0, 1}, true, IDB_ICON_CONVERTER,
+     IDB_ICON_CONVERTER_HI, MakePlaceholder},
+    {kScreenStopwatch, L"StopWWnd", 5555, IDS_TITLE_STOPWATCH, {1, 0, 0, 0, 0, 1}, true, IDB_ICON_STOPWATCH,
+     IDB_ICON_STOPWATCH_HI, MakePlaceholder},
+    {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true, IDB_ICON_TIMER,
+     IDB_ICON_TIMER_HI, MakePlaceholder},
+    {kScreenAlarms, L"AlarmWnd", 0, IDS_TITLE_ALARM, {1, 0, 0, 0, 0, 1}, true, IDB_ICON_ALARM, IDB_ICON_ALARM_HI,
+     MakePlaceholder},
+    {kScreenWorldClock, L"WorldWnd", 0, IDS_TITLE_WORLD_CLOCK, {1, 0, 0, 0, 0, 1}, true, IDB_ICON_WORLD_CLOCK,
+     IDB_ICON_WORLD_CLOCK_HI, MakeWorldClock},
+};
+
+} // namespace
+
+const ToolRow *ToolsBegin() { return kTools; }
+const ToolRow *ToolsEnd() { return kTools + sizeof kTools / sizeof kTools[0]; }
+
+const ToolRow *FindTool(int screenId) {
+    for (const ToolRow *row = ToolsBegin(); row != ToolsEnd(); ++row) {
+        if (row->screenId == screenId)
+            return row;
+    }
+    return nullptr;
+}
+
+ScreenDescriptor ToolDescriptor(int screenId) {
+    ScreenDescriptor d;
+    d.Clear();
+    if (const ToolRow *row = FindTool(screenId)) {
+        d.screenId = screenId;
+        for (int i = 0; i < 6; ++i)
+            d.Word(1 + i) = row->buttons[i];
+        d.titleId = static_cast<int32_t>(row->titleId);
+    }
+    return d;
+}
+
+std::unique_ptr<CNormalWnd> MakeToolScreen(int screenId, Settings &settings, HWND mainWindow, const RECT &rect) {
+    const ToolRow *row = FindTool(screenId);
+    if (!row || !row->make)
+        return nullptr;
+    std::unique_ptr<CNormalWnd> screen = row->make(settings);
+    if (!screen)
+        return nullptr;
+    screen->SetDescriptor(ToolDescriptor(screenId));
+    if (!screen->Create(row->caption, WS_CHILD, rect, mainWindow, row->childId, row->backBuffer))
+        return nullptr;
+    return screen;
+}
