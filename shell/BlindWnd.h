@@ -1,6 +1,8 @@
 // CBlindWnd: the main frame. One top-most pop-up window that hosts the nine
 // screens between the tab bar and the bottom bar, or, while minimised, is
-// itself the small floating button.
+// itself the small floating button. Its parts live in files by concern:
+// BlindWnd.cpp (making, messages, screens, layout), FrameSlide.cpp,
+// FrameFloatingButton.cpp, FrameForeground.cpp and FrameCommands.cpp.
 #pragma once
 #include <windows.h>
 
@@ -8,7 +10,9 @@
 
 #include "shell/MainMenu.h"
 #include "shell/Settings.h"
+#include "ui/Gdi.h"
 #include "ui/NormalWnd.h"
+#include "ui/PBufferDC.h"
 
 class CMyTabbar;
 class CMyBottomBar;
@@ -36,7 +40,7 @@ public:
     const CMainMenu &Menu() const { return menu_; }
     bool LoadOnStartup() const { return loadOnStartup_; }
     // The floating button's picture (16 bits per pixel), null when missing.
-    HBITMAP FloatButton() const { return floatButton_; }
+    HBITMAP FloatButton() const { return floatButton_.get(); }
 
 private:
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -53,10 +57,9 @@ private:
     void PlaceScreen(CNormalWnd *screen);
 
     // Layout and painting
+    static SIZE FullSize();
     void Layout(int width, int height);
     void PaintMinimised();
-    void MakeBackBuffer(int width, int height);
-    void FreeBackBuffer();
     void UpdateWorkArea();
     void MoveOntoVisibleDesktop();
 
@@ -108,11 +111,9 @@ private:
     CNormalWnd *current_;                   // one of the screens, not owned
     HWND lastPresented_;
 
-    HBITMAP backBitmap_;     // owned
-    HDC backDC_;             // owned
-    HGDIOBJ previousBitmap_; // selected in backDC_ before backBitmap_
+    PBufferDC back_;
     int clientWidth_;
-    HBITMAP floatButton_; // owned; a 16-bit-per-pixel copy of the resource
+    Bitmap floatButton_; // a 16-bit-per-pixel copy of the resource
     SIZE floatSize_;
 
     // Floating-button stylus state

@@ -2,6 +2,8 @@
 // and the one message loop of the user-interface thread.
 #include <windows.h>
 
+#include <memory>
+
 #include "shell/BlindWnd.h"
 #include "shell/Messages.h"
 
@@ -51,13 +53,11 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
         return 0;
     }
     InitScreenMetrics();
-    CBlindWnd *frame = new CBlindWnd();
+    auto frame = std::make_unique<CBlindWnd>();
     bool mini = lstrcmpiW(commandLine, L"-mini") == 0;
     HWND main = frame->CreateMainFrame(mini);
-    if (!main) {
-        delete frame;
+    if (!main)
         return 0;
-    }
     if (mini)
         PostMessageW(main, UWM_MINIMISE, 0, 0);
     lock.Release();
@@ -67,6 +67,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR commandLine, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    delete frame;
+    frame.reset(); // the frame writes the settings and stops its worker
     return static_cast<int>(msg.wParam);
 }
