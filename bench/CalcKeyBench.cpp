@@ -16,7 +16,8 @@
 #include "calc/LCD.h"
 #include "shell/Settings.h"
 #include "shell/Tools.h"
-#include "ui/Screen.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cwctype>
 
 #include "resource.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 #include "ui/SimpleUIList.h"
 #include "BenchClock.h"
 

@@ -7,7 +7,7 @@
 
 #include "BaseLib/Clock.h"
 #include "ui/PDateTimeSelectCtrl.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 #include "ui/Wnd.h"
 #include "BenchClock.h"
 

@@ -9,7 +9,7 @@
 #include "ui/Messages.h"
 #include "ui/PopupBtt.h"
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

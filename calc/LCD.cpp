@@ -5,7 +5,7 @@
 #include "calc/DisplayText.h"
 #include "resource.h"
 #include "ui/Drawing.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

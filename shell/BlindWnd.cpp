@@ -17,6 +17,9 @@
 #include "shell/Tools.h"
 #include "ui/Drawing.h"
 #include "ui/PopupBtt.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include "ui/Gdi.h"
 #include "ui/NormalWnd.h"
 #include "ui/PBufferDC.h"
+#include "ui/ScreenDescriptor.h"
 
 class CMyTabbar;
 class CMyBottomBar;

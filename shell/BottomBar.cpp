@@ -9,6 +9,9 @@
 #include "resource.h"
 #include "ui/Drawing.h"
 #include "shell/Messages.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 
 namespace {
 

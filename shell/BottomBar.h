@@ -11,7 +11,7 @@
 
 #include "ui/CustomBtt.h"
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/ScreenDescriptor.h"
 #include "ui/Wnd.h"
 
 class CMyBottomBar : public Wnd {

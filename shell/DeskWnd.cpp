@@ -4,7 +4,8 @@
 #include "shell/Messages.h"
 #include "shell/Tools.h"
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
 
 namespace {
 

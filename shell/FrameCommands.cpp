@@ -12,6 +12,7 @@
 #include "ui/AboutDlg.h"
 #include "ui/Messages.h"
 #include "ui/PopupBtt.h"
+#include "ui/ScreenDescriptor.h"
 
 // Accepts a request unless the previous accepted one was less than
 // minimumGap milliseconds ago.

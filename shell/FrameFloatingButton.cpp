@@ -8,6 +8,8 @@
 #include "shell/FramePaths.h"
 #include "shell/TabBar.h"
 #include "ui/Messages.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
 
 void CBlindWnd::EnterMinimised() {
     settings_.Save(SettingsKey());

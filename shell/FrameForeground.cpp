@@ -5,6 +5,7 @@
 #include "BaseLib/Str.h"
 #include "aygshell.h"
 #include "shell/BlindWnd.h"
+#include "ui/ScreenDescriptor.h"
 
 namespace {
 

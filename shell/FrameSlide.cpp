@@ -5,6 +5,7 @@
 #include "shell/DeskWnd.h"
 #include "shell/TabBar.h"
 #include "ui/Messages.h"
+#include "ui/ScreenDescriptor.h"
 
 void CBlindWnd::PresentScreen(int id) {
     tabbar_->Show(SW_SHOW);

@@ -4,7 +4,7 @@
 
 #include "ui/Drawing.h"
 #include "shell/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 CMyIconCmb::CMyIconCmb(int screenId, UINT bitmapId)
     : screenId_(screenId), bitmapId_(bitmapId), picture_(LoadProgramBitmap(bitmapId)),

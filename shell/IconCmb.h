@@ -5,6 +5,7 @@
 
 #include "ui/Gdi.h"
 #include "ui/Wnd.h"
+#include "ui/ScreenDescriptor.h"
 
 class CMyIconCmb : public Wnd {
 public:

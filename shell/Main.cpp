@@ -6,6 +6,7 @@
 
 #include "shell/BlindWnd.h"
 #include "shell/Messages.h"
+#include "ui/Scaling.h"
 
 namespace {
 

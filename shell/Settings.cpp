@@ -2,7 +2,7 @@
 
 #include <cwchar>
 
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

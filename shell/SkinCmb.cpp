@@ -3,7 +3,6 @@
 #include <windowsx.h>
 
 #include "ui/Drawing.h"
-#include "ui/Screen.h"
 
 namespace {
 

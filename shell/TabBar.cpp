@@ -4,7 +4,7 @@
 #include "resource.h"
 #include "ui/Drawing.h"
 #include "shell/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
+#include "ui/ScreenDescriptor.h"
 
 namespace {
 

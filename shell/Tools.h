@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "ui/NormalWnd.h"
+#include "ui/ScreenDescriptor.h"
 
 struct Settings;
 

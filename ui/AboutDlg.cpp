@@ -5,7 +5,7 @@
 #include "BaseLib/Str.h"
 #include "resource.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

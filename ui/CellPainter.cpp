@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 CellItem CellItem::Text(const wchar_t *text, int points, int weight, COLORREF color, const RECT &rect, UINT format) {
     CellItem item = {};

@@ -3,7 +3,8 @@
 #include <windowsx.h>
 
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <aygshell.h>
 
-#include "ui/Screen.h"
+#include "ui/Desktop.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "ui/Drawing.h"
 
 #include <vector>
+#include "ui/Scaling.h"
 
-#include "ui/Screen.h"
 
 namespace ui {
 

@@ -8,7 +8,7 @@
 
 #include "BaseLib/Clock.h"
 #include "ui/CellPainter.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 const COLORREF CListWnd::kEditorColor = RGB(238, 232, 255);
 

@@ -2,7 +2,7 @@
 
 #include "resource.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

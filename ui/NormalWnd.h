@@ -1,7 +1,7 @@
 // CNormalWnd: a full-screen tool screen. It carries the screen descriptor that
 // tells the bars what to show, and the hooks the frame calls on it.
 #pragma once
-#include "ui/Screen.h"
+#include "ui/ScreenDescriptor.h"
 #include "ui/Wnd.h"
 
 class CNormalWnd : public Wnd {

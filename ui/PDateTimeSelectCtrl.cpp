@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include "BaseLib/Clock.h"
 #include "ui/PListWndItem.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "ui/PListWndItem.h"
 
 #include "ui/PListWnd.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 PListWndItem::PListWndItem(PListWnd *list, int index)
     : index_(index), height_(ScaleY(35)), rect_(), highlighted_(false), disabled_(false), list_(list) {

@@ -8,7 +8,7 @@
 #include "ui/Drawing.h"
 #include "ui/Messages.h"
 #include "ui/WaitingWnd.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 const COLORREF CScrollWnd::kBarColor = RGB(206, 223, 239);
 

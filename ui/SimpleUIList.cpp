@@ -2,7 +2,7 @@
 
 #include "ui/CellPainter.h"
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 const COLORREF CSimpleUIList::kRowTextColor = RGB(77, 77, 77);
 

@@ -6,7 +6,7 @@
 
 #include "ui/CellPainter.h"
 #include "ui/Gdi.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 const COLORREF CUIList::kTitleTextColor = RGB(79, 79, 90);
 

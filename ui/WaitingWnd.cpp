@@ -6,7 +6,7 @@
 #include "resource.h"
 #include "ui/Drawing.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "ui/Screen.h"
+#include "ui/Desktop.h"
 
 const wchar_t Wnd::kClassName[] = L"VelWndCls";
 

@@ -19,6 +19,8 @@
 #include "shell/Tools.h"
 #include "ui/PopupBtt.h"
 #include "ui/Gdi.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
 
 using namespace shelltest;
 

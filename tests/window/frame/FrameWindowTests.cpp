@@ -20,6 +20,8 @@
 #include "ui/Drawing.h"
 #include "shell/Messages.h"
 #include "shell/TabBar.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
 
 namespace {
 

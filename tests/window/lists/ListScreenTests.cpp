@@ -5,7 +5,7 @@
 #include "ListTestSupport.h"
 #include "resource.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 #include "ui/SimpleUIList.h"
 
 namespace listtest {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "BaseLib/Clock.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace listtest {
 

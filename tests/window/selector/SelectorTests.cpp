@@ -11,7 +11,7 @@
 #include "BaseLib/Clock.h"
 #include "ui/PDateTimeSelectCtrl.h"
 #include "ui/PListWndItemsInfo.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 #include "ui/Wnd.h"
 
 namespace {

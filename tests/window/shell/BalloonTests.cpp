@@ -10,6 +10,7 @@
 #include "shell/Messages.h"
 #include "ui/PopupBtt.h"
 #include "ui/WaitingWnd.h"
+#include "ui/Scaling.h"
 
 using namespace shelltest;
 

@@ -8,6 +8,9 @@
 #include "ShellTestSupport.h"
 #include "shell/BottomBar.h"
 #include "shell/Messages.h"
+#include "ui/ScreenDescriptor.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 
 using namespace shelltest;
 

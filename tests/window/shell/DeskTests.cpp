@@ -9,6 +9,7 @@
 #include "resource.h"
 #include "shell/DeskWnd.h"
 #include "shell/Messages.h"
+#include "ui/ScreenDescriptor.h"
 
 using namespace shelltest;
 

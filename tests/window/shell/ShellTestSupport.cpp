@@ -1,6 +1,7 @@
 #include "ShellTestSupport.h"
 
 #include <algorithm>
+#include "ui/Scaling.h"
 
 namespace shelltest {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace shelltest {
 

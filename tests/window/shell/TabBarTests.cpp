@@ -7,6 +7,7 @@
 #include "resource.h"
 #include "shell/Messages.h"
 #include "shell/TabBar.h"
+#include "ui/Scaling.h"
 
 using namespace shelltest;
 

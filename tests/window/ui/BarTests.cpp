@@ -9,7 +9,7 @@
 #include "ui/CellPainter.h"
 #include "ui/Gdi.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
 
 namespace {
 

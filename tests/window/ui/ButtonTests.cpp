@@ -9,7 +9,7 @@
 #include "resource.h"
 #include "ui/CustomBtt.h"
 #include "ui/Messages.h"
-#include "ui/Screen.h"
+#include "ui/Desktop.h"
 
 namespace {
 

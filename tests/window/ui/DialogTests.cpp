@@ -16,7 +16,8 @@
 #include "ui/Gdi.h"
 #include "ui/Messages.h"
 #include "ui/MessageDlg.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 
 namespace {
 

@@ -11,7 +11,8 @@
 
 #include "UiTestSupport.h"
 #include "ui/NormalWnd.h"
-#include "ui/Screen.h"
+#include "ui/Scaling.h"
+#include "ui/Desktop.h"
 #include "ui/Wnd.h"
 
 namespace {

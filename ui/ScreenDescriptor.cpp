@@ -1,0 +1,9 @@
+#include "ui/ScreenDescriptor.h"
+
+namespace {
+
+ScreenDescriptor gCurrentScreen;
+
+} // namespace
+
+ScreenDescriptor &CurrentScreen() { return gCurrentScreen; }
