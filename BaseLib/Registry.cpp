@@ -1,32 +1,8 @@
 #include "BaseLib/Registry.h"
 
+#include "BaseLib/RegKey.h"
+
 namespace {
-
-class RegKey {
-public:
-    RegKey() = default;
-    ~RegKey()
-    {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    RegKey(const RegKey&) = delete;
-    RegKey& operator=(const RegKey&) = delete;
-
-    bool Open(const wchar_t* path)
-    {
-        return path && RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key_) == ERROR_SUCCESS;
-    }
-    bool Create(const wchar_t* path, REGSAM access)
-    {
-        return path && RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr,
-                                       &key_, nullptr) == ERROR_SUCCESS;
-    }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr; // owned
-};
 
 bool StoreValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data, DWORD size)
 {
@@ -45,7 +21,7 @@ bool StoreValue(const wchar_t* key, const wchar_t* name, DWORD type, const void*
 DWORD ReadRegDword(const wchar_t* key, const wchar_t* name, DWORD defaultValue)
 {
     RegKey regKey;
-    if (!regKey.Open(key))
+    if (!regKey.Open(key, KEY_READ))
         return defaultValue;
     DWORD value = 0;
     DWORD type = 0;

@@ -4,44 +4,27 @@
 #include <cwchar>
 #include <string>
 
+#include "BaseLib/RegKey.h"
+
 namespace {
 
 // The store key, opened for one load, save or delete. When it does not exist
 // it is created, and "size" = 0 is written beside the defaults.
-class StoreKey {
-public:
-    StoreKey()
-    {
-        const REGSAM access = KEY_READ | KEY_WRITE;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kAlarmStoreKey, 0, access, &key_) == ERROR_SUCCESS)
-            return;
-        key_ = nullptr;
-        const LONG created = RegCreateKeyExW(HKEY_CURRENT_USER, kAlarmStoreKey, 0, nullptr, 0,
-                                             access, nullptr, &key_, nullptr);
-        if (created != ERROR_SUCCESS)
-            key_ = nullptr;
-        HKEY defaults = nullptr;
-        if (RegOpenKeyExW(HKEY_CURRENT_USER, kAlarmKey, 0, KEY_SET_VALUE, &defaults) == ERROR_SUCCESS) {
-            const DWORD zero = 0;
-            RegSetValueExW(defaults, L"size", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero),
-                           sizeof zero);
-            RegCloseKey(defaults);
-        }
+RegKey OpenStore()
+{
+    const REGSAM access = KEY_READ | KEY_WRITE;
+    RegKey store;
+    if (store.Open(kAlarmStoreKey, access))
+        return store;
+    store.Create(kAlarmStoreKey, access);
+    RegKey defaults;
+    if (defaults.Open(kAlarmKey, KEY_SET_VALUE)) {
+        const DWORD zero = 0;
+        RegSetValueExW(defaults.Get(), L"size", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero),
+                       sizeof zero);
     }
-    ~StoreKey()
-    {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    StoreKey(const StoreKey&) = delete;
-    StoreKey& operator=(const StoreKey&) = delete;
-
-    bool IsOpen() const { return key_ != nullptr; }
-    HKEY Get() const { return key_; }
-
-private:
-    HKEY key_ = nullptr; // owned
-};
+    return store;
+}
 
 // The wait cursor for as long as it lives; the previous cursor comes back.
 class WaitCursor {
@@ -96,7 +79,7 @@ void AlarmList::ReloadAlarms()
 {
     WaitCursor wait;
     alarms_.clear();
-    StoreKey store;
+    RegKey store = OpenStore();
     if (!store.IsOpen())
         return;
 
@@ -152,7 +135,7 @@ bool AlarmList::SaveAlarm(int index)
     const AlarmTemp* record = AlarmAt(index);
     if (!record || record->id.IsEmpty())
         return false;
-    StoreKey store;
+    RegKey store = OpenStore();
     if (!store.IsOpen())
         return false;
     const Str text = EncodeAlarm(*record);
@@ -171,7 +154,7 @@ void AlarmList::RemoveAlarm(int index)
     if (!record)
         return;
     if (!record->id.IsEmpty()) {
-        StoreKey store;
+        RegKey store = OpenStore();
         if (store.IsOpen()) {
             RegDeleteValueW(store.Get(), record->id);
             RegFlushKey(store.Get());

@@ -2,6 +2,8 @@
 
 #include <cwchar>
 
+#include "BaseLib/RegKey.h"
+
 #include "ui/Scaling.h"
 
 namespace {
@@ -35,34 +37,6 @@ const wchar_t *const kDwordsBeforeTexts[] = {
 const wchar_t kDwordAfterTexts[] = L"UseDrawing";
 
 const wchar_t *const kRecentNames[4] = {L"Recent0", L"Recent1", L"Recent2", L"Recent3"};
-
-class Key {
-public:
-    explicit Key(HKEY key) : key_(key) {}
-    Key(const Key &) = delete;
-    Key &operator=(const Key &) = delete;
-    ~Key() {
-        if (key_)
-            RegCloseKey(key_);
-    }
-    HKEY get() const { return key_; }
-
-private:
-    HKEY key_; // owned
-};
-
-HKEY OpenForReading(const wchar_t *path) {
-    HKEY key = nullptr;
-    return RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) == ERROR_SUCCESS ? key : nullptr;
-}
-
-HKEY OpenForWriting(const wchar_t *path) {
-    HKEY key = nullptr;
-    return RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) ==
-                   ERROR_SUCCESS
-               ? key
-               : nullptr;
-}
 
 // A number is read only from a REG_DWORD: a text "0" would read as 48.
 bool ReadDword(HKEY key, const wchar_t *name, DWORD *value) {
@@ -122,14 +96,14 @@ void Settings::Load(const wchar_t *path) {
     minimizedPosY = ScaleUnits(255, dpiY_);
     penMode = 0;
     useDrawing = 0;
-    Key key(OpenForReading(path));
-    if (key.get()) {
+    RegKey key;
+    if (key.Open(path, KEY_READ)) {
         for (const DwordValue &value : kDwordValues)
-            ReadDword(key.get(), value.name, &(this->*value.field));
-        ReadText(key.get(), L"NoteName", noteName, 100);
-        ReadText(key.get(), L"NoteDir", noteDir, 260);
+            ReadDword(key.Get(), value.name, &(this->*value.field));
+        ReadText(key.Get(), L"NoteName", noteName, 100);
+        ReadText(key.Get(), L"NoteDir", noteDir, 260);
         for (int i = 0; i < 4; ++i)
-            ReadText(key.get(), kRecentNames[i], recent[i], sizeof recent[i]);
+            ReadText(key.Get(), kRecentNames[i], recent[i], sizeof recent[i]);
     }
     if (static_cast<int>(minimizedPosX) < 1)
         minimizedPosX = 1;
@@ -142,14 +116,14 @@ void Settings::Load(const wchar_t *path) {
 }
 
 void Settings::Save(const wchar_t *path) const {
-    Key key(OpenForWriting(path));
-    if (!key.get())
+    RegKey key;
+    if (!key.Create(path, KEY_WRITE))
         return;
     for (const wchar_t *name : kDwordsBeforeTexts)
-        WriteDword(key.get(), *this, name);
-    WriteText(key.get(), L"NoteName", noteName);
-    WriteText(key.get(), L"NoteDir", noteDir);
+        WriteDword(key.Get(), *this, name);
+    WriteText(key.Get(), L"NoteName", noteName);
+    WriteText(key.Get(), L"NoteDir", noteDir);
     for (int i = 0; i < 4; ++i)
-        WriteText(key.get(), kRecentNames[i], recent[i]);
-    WriteDword(key.get(), *this, kDwordAfterTexts);
+        WriteText(key.Get(), kRecentNames[i], recent[i]);
+    WriteDword(key.Get(), *this, kDwordAfterTexts);
 }
