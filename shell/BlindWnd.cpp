@@ -244,8 +244,8 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case UWM_QUERY_DRAWING:
         return settings_.useDrawing;
     case UWM_ALARMS_CHANGED:
-        if (tools_[kScreenAlarms])
-            PostMessageW(tools_[kScreenAlarms]->GetHwnd(), msg, wParam, lParam);
+        if (CNormalWnd *alarms = Screen(kScreenAlarms))
+            PostMessageW(alarms->GetHwnd(), msg, wParam, lParam);
         return 0;
     case UWM_OPEN_RECENT:
         MoveRecentToTop(static_cast<int>(wParam));
@@ -272,7 +272,8 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 CNormalWnd *CBlindWnd::Screen(int id) {
     if (id == kScreenDesk)
         return desk_.get();
-    return id > 0 && id < 9 ? tools_[id].get() : nullptr;
+    auto tool = tools_.find(id);
+    return tool != tools_.end() ? tool->second.get() : nullptr;
 }
 
 bool CBlindWnd::MakeScreen(int id) {
@@ -280,10 +281,11 @@ bool CBlindWnd::MakeScreen(int id) {
         return true;
     RECT client;
     GetClientRect(hwnd_, &client);
-    tools_[id] = MakeToolScreen(id, settings_, hwnd_, client);
-    if (!tools_[id])
+    std::unique_ptr<CNormalWnd> screen = MakeToolScreen(id, settings_, hwnd_, client);
+    if (!screen)
         return false;
-    PlaceScreen(tools_[id].get());
+    PlaceScreen(screen.get());
+    tools_[id] = std::move(screen);
     return true;
 }
 
@@ -305,7 +307,7 @@ void CBlindWnd::SwitchScreen(int id) {
 }
 
 void CBlindWnd::ShowScreen(int id) {
-    if (id < 0 || id >= 9 || !MakeScreen(id))
+    if (!FindTool(id) || !MakeScreen(id))
         return;
     current_ = Screen(id);
     settings_.Save(SettingsKey());

@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <map>
 #include <memory>
 
 #include "shell/MainMenu.h"
@@ -108,7 +109,7 @@ private:
     std::unique_ptr<CMyTabbar> tabbar_;
     std::unique_ptr<CMyBottomBar> bottomBar_;
     std::unique_ptr<CMyDeskWnd> desk_;
-    std::unique_ptr<CNormalWnd> tools_[9]; // screens 1..8 (index 0 unused)
+    std::map<int, std::unique_ptr<CNormalWnd>> tools_; // the tool screens made so far, by screen id
     CNormalWnd *current_;                   // one of the screens, not owned
     HWND lastPresented_;
 

@@ -125,8 +125,8 @@ void CBlindWnd::OnCommand(UINT id) {
         break;
     case IDM_USE_DRAWING:
         settings_.useDrawing = !settings_.useDrawing;
-        if (tools_[kScreenNote])
-            SendMessageW(tools_[kScreenNote]->GetHwnd(), UWM_DRAWING_CHANGED, 0, 0);
+        if (CNormalWnd *note = Screen(kScreenNote))
+            SendMessageW(note->GetHwnd(), UWM_DRAWING_CHANGED, 0, 0);
         break;
     default:
         if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + 4) {

@@ -7,6 +7,7 @@
 #include "shell/DeskWnd.h"
 #include "shell/FramePaths.h"
 #include "shell/TabBar.h"
+#include "shell/Tools.h"
 #include "ui/Messages.h"
 #include "ui/ScreenDescriptor.h"
 #include "ui/Scaling.h"
@@ -47,7 +48,7 @@ void CBlindWnd::RestoreFromMinimised() {
     // Without a screen to come back to, the desk is shown: a full-size
     // window must never stay in the floating button's state.
     int id = saved_.screenId;
-    if (id < kScreenDesk || id >= kScreenMinimised) {
+    if (id == kScreenMinimised || !FindTool(id)) {
         id = kScreenDesk;
         saved_ = desk_->Descriptor();
     }

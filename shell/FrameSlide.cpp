@@ -16,9 +16,8 @@ void CBlindWnd::PresentScreen(int id) {
         SlideDeskIn(lastPresented_);
     if (id == kScreenDesk)
         desk_->Show(SW_SHOW);
-    for (int i = 1; i < 9; ++i)
-        if (tools_[i])
-            tools_[i]->Show(i == id ? SW_SHOW : SW_HIDE);
+    for (auto &tool : tools_)
+        tool.second->Show(tool.first == id ? SW_SHOW : SW_HIDE);
     UpdateWindow(hwnd_);
     SendMessageW(bottomBar_->GetHwnd(), UWM_MINIMISE, 0, 0);
     Str title;
