@@ -98,11 +98,6 @@ LRESULT CMyCalcWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_LBUTTONUP:
         drag_.OnRelease(hwnd);
         return 0;
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return CNormalWnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -162,8 +157,6 @@ void CMyCalcWnd::Layout() {
         return;
     RECT client;
     GetClientRect(hwnd_, &client);
-    if (HDC dc = BackDC())
-        FillSolid(dc, client, kCalcBackground);
     const bool landscape = WorkAreaIsLandscape();
     RECT display, pad;
     if (landscape) {
@@ -186,8 +179,11 @@ void CMyCalcWnd::Layout() {
         keyboard_->Move(pad.left, pad.top, pad.right - pad.left, pad.bottom - pad.top, true);
         keyboard_->LayoutKeys(landscape, kCalcBackground);
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Redraw();
 }
+
+// The background only: the display and the keypad are child windows.
+void CMyCalcWnd::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, kCalcBackground); }
 
 bool CMyCalcWnd::Copy() {
     if (!lcd_ || !OpenClipboard(hwnd_))

@@ -39,6 +39,7 @@ public:
     CMyKeyboard *Keyboard() const { return keyboard_.get(); }
 
 private:
+    void Paint(HDC dc, const RECT &client) override;
     void OnCreate();
     bool OnKey(wchar_t key);
     void OnKeyDown(WPARAM virtualKey);

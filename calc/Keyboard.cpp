@@ -247,18 +247,6 @@ LRESULT CMyKeyboard::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_LBUTTONUP:
         drag_.OnRelease(hwnd);
         return 0;
-    case WM_SIZE: {
-        const LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        RECT rc;
-        GetClientRect(hwnd, &rc);
-        FillSolid(BackDC(), rc, background_);
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -302,11 +290,6 @@ void CMyKeyboard::PlaceSet(bool landscape) {
 void CMyKeyboard::LayoutKeys(bool landscape, COLORREF background) {
     background_ = background;
     landscape_ = landscape;
-    if (HDC dc = BackDC()) {
-        RECT rc;
-        GetClientRect(hwnd_, &rc);
-        FillSolid(dc, rc, background_);
-    }
     MakeSet(landscape);
     PlaceSet(landscape);
     for (int set = 0; set < 2; ++set) {
@@ -316,9 +299,11 @@ void CMyKeyboard::LayoutKeys(bool landscape, COLORREF background) {
                 key->Show(shown ? SW_SHOW : SW_HIDE);
         }
     }
-    if (hwnd_)
-        InvalidateRect(hwnd_, nullptr, FALSE);
+    Redraw();
 }
+
+// The background only: the keys are child windows that paint themselves.
+void CMyKeyboard::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, background_); }
 
 CCustomBtt *CMyKeyboard::Key(UINT id) const {
     const int set = landscape_ ? 1 : 0;

@@ -59,6 +59,7 @@ public:
     static bool MessageFor(UINT id, UINT *msg, WPARAM *wParam);
 
 private:
+    void Paint(HDC dc, const RECT &client) override;
     void MakeSet(bool landscape);
     void PlaceSet(bool landscape);
     void OnKey(UINT id);

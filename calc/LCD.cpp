@@ -83,16 +83,6 @@ void CMyLCD::SetText(const wchar_t *text) {
 
 LRESULT CMyLCD::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE: {
-        const LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
         drag_.OnPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -106,19 +96,13 @@ LRESULT CMyLCD::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
 
-void CMyLCD::Redraw() {
+void CMyLCD::Paint(HDC dc, const RECT &client) {
     const Str grouped = GroupDigits(shownText_, separator_);
     lstrcpynW(paintedText_, grouped, kTextSize * 2);
-    HDC dc = BackDC();
-    if (!hwnd_ || !dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
     FillSolid(dc, client, kScreenColor);
     DrawFrame(dc, client);
     DrawSigns(dc, client);
     DrawNumber(dc, client);
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 // Left end, right end, and the middle stretched between them, all the

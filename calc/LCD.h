@@ -39,8 +39,6 @@ public:
     // The full-size font, used from the first layout on.
     void SetFullSize();
 
-    // Draws the whole display into the back buffer and invalidates it.
-    void Redraw();
     // Loads the frame and sign pictures for the screen's resolution; false
     // at the first picture that is missing (the display draws without it).
     bool LoadPictures();
@@ -48,6 +46,7 @@ public:
     const wchar_t *PaintedText() const { return paintedText_; }
 
 private:
+    void Paint(HDC dc, const RECT &client) override;
     void DrawFrame(HDC dc, const RECT &client);
     void DrawSigns(HDC dc, const RECT &client);
     void DrawNumber(HDC dc, const RECT &client);

@@ -160,17 +160,9 @@ LRESULT CMyBottomBar::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         if (reinterpret_cast<HWND>(lParam) != hwnd)
             OnRelease();
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
+    case WM_SIZE:
         PlaceMinimiseButton();
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+        break; // the base class makes the back buffer anew and redraws
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -259,15 +251,6 @@ void CMyBottomBar::EndDrag() {
     dragging_ = false;
     if (wasDragging && !gMenuButtonUsed && main_)
         SendMessageW(main_, UWM_DRAG_END, 0, 0);
-}
-
-void CMyBottomBar::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CMyBottomBar::Paint(HDC dc, const RECT &client) {

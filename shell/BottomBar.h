@@ -58,13 +58,10 @@ public:
     static bool MenuButtonUsed();
     static void SetMenuButtonUsed(bool used);
 
-    // Paints the bar into its back buffer and invalidates it.
-    void Redraw();
-
 private:
     void ShowLeftButtons(bool shown);
     void PlaceMinimiseButton();
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
     void OnBarCommand(UINT commandId);
     void OnDragState(LPARAM state);
     void OnPress(int x, int y);

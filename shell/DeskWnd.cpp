@@ -27,9 +27,7 @@ HWND CMyDeskWnd::CreateDesk(HWND mainWindow, const RECT &rect) {
     const ToolRow *row = FindTool(kScreenDesk);
     if (!Create(row->caption, WS_CHILD | WS_CLIPCHILDREN, rect, mainWindow, row->childId, row->backBuffer))
         return nullptr;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    FillSolid(BackDC(), client, kScreenColor);
+    Redraw();
     return GetHwnd();
 }
 
@@ -68,26 +66,16 @@ LRESULT CMyDeskWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case WM_CLOSE:
         DestroyIcons();
         return 0;
-    case WM_SIZE: {
-        // A new, empty back buffer: the background at once, the icons at the
-        // frame's Layout that follows.
-        LRESULT result = CNormalWnd::WindowProc(hwnd, msg, wParam, lParam);
-        RECT client;
-        GetClientRect(hwnd, &client);
-        if (BackDC())
-            FillSolid(BackDC(), client, kScreenColor);
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return CNormalWnd::WindowProc(hwnd, msg, wParam, lParam);
 }
 
 void CMyDeskWnd::Layout() { LayoutGrid(ScreenIsLandscape()); }
+
+// The background only: the icons are child windows that paint themselves.
+// After a size change the background shows at once, the icons move at the
+// frame's Layout that follows.
+void CMyDeskWnd::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, kScreenColor); }
 
 POINT CMyDeskWnd::IconCentre(int index, int clientWidth, int clientHeight, bool landscape) {
     const int columns = landscape ? 4 : 3;
@@ -106,8 +94,6 @@ void CMyDeskWnd::LayoutGrid(bool landscape) {
         return;
     RECT client;
     GetClientRect(GetHwnd(), &client);
-    if (BackDC())
-        FillSolid(BackDC(), client, kScreenColor);
     const SIZE size = CMyIconCmb::IconSize();
     for (int i = 0; i < count_; ++i) {
         const POINT centre = IconCentre(i, client.right - client.left, client.bottom - client.top, landscape);
@@ -116,5 +102,5 @@ void CMyDeskWnd::LayoutGrid(bool landscape) {
         icon.Redraw();
         UpdateWindow(icon.GetHwnd());
     }
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
+    Redraw();
 }

@@ -40,6 +40,7 @@ public:
     CMyIconCmb *Icon(int slot) const { return slot >= 0 && slot < count_ ? icons_[slot].get() : nullptr; }
 
 private:
+    void Paint(HDC dc, const RECT &client) override;
     void DestroyIcons();
 
     HWND main_; // not owned

@@ -44,16 +44,6 @@ LRESULT CMyIconCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             Redraw();
         }
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -88,15 +78,6 @@ void CMyIconCmb::OnRelease(int x, int y) {
     Redraw();
     if (Inside(x, y))
         SendMessageW(GetParent(GetHwnd()), UWM_OPEN_SCREEN, static_cast<WPARAM>(screenId_), 0);
-}
-
-void CMyIconCmb::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CMyIconCmb::Paint(HDC dc, const RECT &client) {

@@ -30,11 +30,8 @@ public:
     // The size of a desk icon on this screen, in pixels.
     static SIZE IconSize();
 
-    // Paints the icon into its back buffer and invalidates it.
-    void Redraw();
-
 private:
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
     void OnPress();
     void OnMove(int x, int y);
     void OnRelease(int x, int y);

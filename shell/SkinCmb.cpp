@@ -110,16 +110,6 @@ LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
             Redraw();
         }
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -183,15 +173,6 @@ void CMySkinCmb::OpenList() {
     list_->SetEntries(entries_.data(), Count(), current_);
     SetWindowPos(list_->ListWindow(), HWND_TOP, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_SHOWWINDOW);
-}
-
-void CMySkinCmb::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CMySkinCmb::Paint(HDC dc, const RECT &client) {

@@ -72,9 +72,6 @@ public:
     void FitListToOwner();
     ISkinCmbList *List() const { return list_.get(); }
 
-    // Paints the selector into its back buffer and invalidates it.
-    void Redraw();
-
 protected:
     // Makes the drop-down list over the owner's client area (owner client
     // coordinates), not yet filled and hidden. Called once, on the first tap;
@@ -82,7 +79,7 @@ protected:
     virtual ISkinCmbList *MakeDropDownList(HWND owner, const RECT &ownerClient);
 
 private:
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
     void OnSelect(int index);
     void OnPress();
     void OnMove(int x, int y);

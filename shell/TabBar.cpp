@@ -40,6 +40,7 @@ HWND CMyTabbar::CreateBar(HWND mainWindow, const RECT &rect) {
     back_->CreateButton(RECT{width - image.cx, 0, width, height}, kBackCommand);
     back_->Show(SW_SHOW);
     Layout();
+    Redraw();
     return GetHwnd();
 }
 
@@ -76,16 +77,9 @@ LRESULT CMyTabbar::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         if (reinterpret_cast<HWND>(lParam) != hwnd)
             pressed_ = false;
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
+    case WM_SIZE:
         Layout();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
+        break; // the base class makes the back buffer anew and redraws
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -128,16 +122,6 @@ void CMyTabbar::Layout() {
         const int width = back_->ImageSize().cx;
         back_->Move(client.right - width, 0, width, client.bottom, TRUE);
     }
-    Redraw();
-}
-
-void CMyTabbar::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CMyTabbar::Paint(HDC dc, const RECT &client) {

@@ -39,12 +39,9 @@ public:
 
     HWND BackButtonWindow() const { return back_ ? back_->GetHwnd() : nullptr; }
 
-    // Paints the bar into its back buffer and invalidates it.
-    void Redraw();
-
 private:
     void Layout();
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
     void OnBarCommand(UINT commandId);
     void OnDragState(LPARAM state);
     void OnPress();

@@ -23,11 +23,6 @@ bool CBarBase::SetBackground(UINT bitmapId) {
 
 LRESULT CBarBase::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        OnPaint();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_LBUTTONDOWN:
         OnLButtonDown(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
@@ -37,20 +32,22 @@ LRESULT CBarBase::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     case WM_MOUSEMOVE:
         OnMouseMove(wParam, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
+    case WM_SIZE:
         OnSize(LOWORD(lParam), HIWORD(lParam), static_cast<UINT>(wParam));
-        return result;
-    }
+        break; // the base class makes the back buffer anew and redraws
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
 
-void CBarBase::OnPaint() { ValidateRect(hwnd_, nullptr); }
 void CBarBase::OnLButtonDown(WPARAM, int, int) {}
 void CBarBase::OnLButtonUp(WPARAM, int, int) {}
 void CBarBase::OnMouseMove(WPARAM, int, int) {}
 void CBarBase::OnSize(int, int, UINT) {}
+
+void CBarBase::Paint(HDC dc, const RECT &client) {
+    FillSolid(dc, client, kControlColor);
+    TileBackground(dc);
+}
 
 void CBarBase::TileBackground(HDC dc) {
     const int tw = backgroundSize_.cx, th = backgroundSize_.cy;

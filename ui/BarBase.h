@@ -1,5 +1,5 @@
-// CBarBase: a bar window on a tiled background picture. Its stylus and
-// painting messages go to overridable handlers.
+// CBarBase: a bar window on a tiled background picture. Its stylus and size
+// messages go to overridable handlers.
 #pragma once
 #include <windows.h>
 
@@ -11,10 +11,10 @@ public:
     CBarBase();
 
     LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
-    virtual void OnPaint();
     virtual void OnLButtonDown(WPARAM keys, int x, int y);
     virtual void OnLButtonUp(WPARAM keys, int x, int y);
     virtual void OnMouseMove(WPARAM keys, int x, int y);
+    // The new size, before the back buffer is made again and redrawn.
     virtual void OnSize(int width, int height, UINT type);
 
     // Makes the (hidden, double-buffered) child bar; the parent receives its
@@ -27,6 +27,8 @@ public:
     HWND OwnerWindow() const { return ownerWindow_; }
 
 protected:
+    // The control colour under the tiled background.
+    void Paint(HDC dc, const RECT &client) override;
     // Tiles the background across the client rectangle, the last tile cut.
     void TileBackground(HDC dc);
 

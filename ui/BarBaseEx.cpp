@@ -96,12 +96,8 @@ void CBarBaseEx::SetLabelFont(int points, COLORREF color, bool thin) {
     Redraw();
 }
 
-void CBarBaseEx::Redraw() {
-    HDC dc = BackDC();
-    if (!hwnd_ || !dc)
-        return;
-    FillSolid(dc, client_, kControlColor);
-    TileBackground(dc);
+void CBarBaseEx::Paint(HDC dc, const RECT &client) {
+    CBarBase::Paint(dc, client);
     for (int g = 0; g < groupCount_; ++g)
         groups_[g].Draw(dc);
     if (labelCount_) {
@@ -116,15 +112,11 @@ void CBarBaseEx::Redraw() {
             DrawTextW(dc, labels_[i], -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
         }
     }
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
-
-void CBarBaseEx::OnPaint() { PaintFromBackBuffer(); }
 
 void CBarBaseEx::OnSize(int, int, UINT) {
     GetClientRect(hwnd_, &client_);
     Layout();
-    Redraw();
 }
 
 bool CBarBaseEx::HitButton(int group, int button, int x, int y) const {

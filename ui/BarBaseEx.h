@@ -28,7 +28,6 @@ public:
 
     CBarBaseEx();
 
-    void OnPaint() override;
     void OnLButtonDown(WPARAM keys, int x, int y) override;
     void OnLButtonUp(WPARAM keys, int x, int y) override;
     void OnMouseMove(WPARAM keys, int x, int y) override;
@@ -41,8 +40,6 @@ public:
     void SetLabelText(int index, const wchar_t *text);
     // Label font: size in points, colour, and thin (weight 100) or bold (700).
     void SetLabelFont(int points, COLORREF color, bool thin);
-    // Repaints the back buffer and the window.
-    void Redraw();
 
     int GroupCount() const { return groupCount_; }
     const CImageButtonEx &Group(int index) const { return groups_[index]; }
@@ -51,6 +48,9 @@ public:
     const RECT &LabelRect(int index) const { return labelRects_[index]; }
     int PressedGroup() const { return pressedGroup_; }
     int PressedButton() const { return pressedButton_; }
+
+protected:
+    void Paint(HDC dc, const RECT &client) override;
 
 private:
     void Layout();

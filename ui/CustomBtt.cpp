@@ -100,10 +100,8 @@ HWND CCustomBtt::CreateButton(const RECT &rect, UINT commandId) {
 void CCustomBtt::SetState(int state) {
     state_ = state ? kPressed : kNormal;
     Redraw();
-    if (hwnd_) {
-        InvalidateRect(hwnd_, nullptr, FALSE);
+    if (hwnd_)
         UpdateWindow(hwnd_);
-    }
 }
 
 void CCustomBtt::SetCaption(const wchar_t *text) {
@@ -170,16 +168,6 @@ LRESULT CCustomBtt::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         if (reinterpret_cast<HWND>(lParam) != hwnd)
             OnCaptureLost();
         return 0;
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -338,12 +326,7 @@ void CCustomBtt::CopyTo(HDC dc, int x, int y) {
     BitBlt(dc, x, y, rc.right, rc.bottom, BackDC(), 0, 0, SRCCOPY);
 }
 
-void CCustomBtt::Redraw() {
-    HDC dc = BackDC();
-    if (!hwnd_ || !dc)
-        return;
-    RECT client;
-    GetClientRect(hwnd_, &client);
+void CCustomBtt::Paint(HDC dc, const RECT &client) {
     FillSolid(dc, client, backColor_);
     DrawImage(dc, client);
     DrawTexts(dc, client);

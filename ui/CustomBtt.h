@@ -55,10 +55,10 @@ public:
     void SetRightColors(COLORREF normal, COLORREF pressed);
     void SetShadow(bool on, COLORREF color = RGB(15, 34, 108));
     void SetBackColor(COLORREF color);
-    // Paints the picture of the current state into the back buffer.
-    void Redraw();
 
 private:
+    // The picture of the current state, its texts over it.
+    void Paint(HDC dc, const RECT &client) override;
     void OnPress(int x, int y);
     void OnMove(int x, int y);
     void OnRelease(int x, int y);

@@ -35,14 +35,9 @@ CListWnd::CListWnd()
       pressPt_(), lastY_(0), unbanded_(0), captured_(false), dragging_(false), highlightTicks_(0),
       forcedHighlight_(false), drawEmptyArea_(false), fillingEditor_(false),
       background_(CreateSolidBrush(RGB(255, 255, 255))), area_(CreateSolidBrush(RGB(255, 255, 255))),
-      rowDC_(nullptr), rowPrevious_(nullptr), rowBufferWidth_(0), rowBufferHeight_(0), editor_(nullptr) {}
+      editor_(nullptr) {}
 
-CListWnd::~CListWnd() {
-    if (rowDC_) {
-        SelectObject(rowDC_, rowPrevious_);
-        DeleteDC(rowDC_);
-    }
-}
+CListWnd::~CListWnd() = default;
 
 int CListWnd::DefaultRowHeight() { return Metrics().highRes ? kDefaultRowHighRes : ScaleY(kDefaultRowUnits); }
 
@@ -135,19 +130,9 @@ void CListWnd::MakeRowBuffer() {
         height = std::max(height, RowHeight(row));
     height = std::max(height, DefaultRowHeight());
     const int width = std::max(1, RowWidth());
-    if (rowDC_ && width == rowBufferWidth_ && height == rowBufferHeight_)
+    if (rowBuffer_.Dc() && width == rowBuffer_.Width() && height == rowBuffer_.Height())
         return;
-    if (rowDC_) {
-        SelectObject(rowDC_, rowPrevious_);
-        DeleteDC(rowDC_);
-        rowDC_ = nullptr;
-    }
-    ScreenDC screen;
-    rowBitmap_.Reset(CreateCompatibleBitmap(screen, width, height));
-    rowDC_ = rowBitmap_ ? CreateCompatibleDC(screen) : nullptr;
-    rowPrevious_ = rowDC_ ? SelectObject(rowDC_, rowBitmap_.get()) : nullptr;
-    rowBufferWidth_ = width;
-    rowBufferHeight_ = height;
+    rowBuffer_.Make(nullptr, width, height);
 }
 
 void CListWnd::RebuildBuffers() {
@@ -233,9 +218,9 @@ void CListWnd::Render(const RECT &update) {
         if (!IntersectRect(&unused, &rc, &update))
             continue;
         RECT local = {0, 0, width, RowHeight(row)};
-        if (rowDC_ && base_) {
-            base_->DrawItem(this, rowDC_, row, local, pressed_[row] && HighlightDue(), PressedButton(row));
-            BitBlt(dc, rc.left, rc.top, width, rc.bottom - rc.top, rowDC_, 0, 0, SRCCOPY);
+        if (rowBuffer_.Dc() && base_) {
+            base_->DrawItem(this, rowBuffer_.Dc(), row, local, pressed_[row] && HighlightDue(), PressedButton(row));
+            BitBlt(dc, rc.left, rc.top, width, rc.bottom - rc.top, rowBuffer_.Dc(), 0, 0, SRCCOPY);
         }
     }
     // Below the last row.
@@ -574,21 +559,18 @@ LRESULT CListWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
     const POINT pt = {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
     switch (msg) {
     case WM_PAINT: {
+        // Rows are drawn into the back buffer when they show, where the
+        // window is invalid; the base class then copies the buffer.
         RECT update;
         if (GetUpdateRect(hwnd, &update, FALSE))
             Render(update);
-        PaintFromBackBuffer();
-        return 0;
+        break;
     }
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SIZE:
-        Wnd::WindowProc(hwnd, msg, wParam, lParam); // the back buffer
         offset_ = std::max(0, std::min(offset_, MaxOffset()));
         UpdateGeometry();
         MakeRowBuffer();
-        InvalidateRect(hwnd, nullptr, FALSE);
-        return 0;
+        break; // the base class makes the back buffer anew and invalidates the window
     case WM_LBUTTONDOWN:
         OnButtonDown(pt);
         return 0;

@@ -11,6 +11,7 @@
 #include "ui/Gdi.h"
 #include "ui/ListRowParts.h"
 #include "ui/ListWndBase.h"
+#include "ui/PBufferDC.h"
 #include "ui/ScrollWnd.h"
 #include "ui/Wnd.h"
 
@@ -131,10 +132,7 @@ private:
     Brush background_; // owned
     Brush area_;       // owned
     Bitmap line_;      // owned: the one-pixel separator line
-    Bitmap rowBitmap_; // owned: the off-screen row buffer
-    HDC rowDC_;        // owned
-    HGDIOBJ rowPrevious_;
-    int rowBufferWidth_, rowBufferHeight_;
+    PBufferDC rowBuffer_; // one row at a time, copied into the back buffer
     HWND editor_; // child window, destroyed with this one
     Font editFont_;
     Brush editBrush_;

@@ -14,15 +14,11 @@ int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 } // namespace
 
 CMessageDlg::CMessageDlg()
-    : backBitmap_(nullptr), backDC_(nullptr), previousBitmap_(nullptr), client_(), ticks_(0), layoutScreen_{0, 0},
-      stopped_(false) {
+    : client_(), ticks_(0), layoutScreen_{0, 0}, stopped_(false) {
     SetTemplateId(IDD_MESSAGE);
 }
 
-CMessageDlg::~CMessageDlg() {
-    StopRinging();
-    FreeBackBuffer();
-}
+CMessageDlg::~CMessageDlg() { StopRinging(); }
 
 void CMessageDlg::StartRinging() {}
 
@@ -61,7 +57,7 @@ INT_PTR CMessageDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case WM_DESTROY:
         KillTimer(hwnd, kTickTimer);
         okButton_.reset();
-        FreeBackBuffer();
+        backBuffer_.Free();
         return TRUE;
     }
     return Dlg::DialogProc(hwnd, msg, wParam, lParam);
@@ -104,8 +100,7 @@ void CMessageDlg::Layout() {
                  SWP_NOSIZE | SWP_NOACTIVATE);
     GetClientRect(hwnd_, &client_);
     PlaceOkButton();
-    FreeBackBuffer();
-    MakeBackBuffer();
+    backBuffer_.Make(hwnd_, client_.right, client_.bottom);
     DrawHeader();
 }
 
@@ -119,50 +114,22 @@ void CMessageDlg::PlaceOkButton() {
     okButton_->Move((w - image.cx) / 2, bottom - image.cy, image.cx, image.cy, true);
 }
 
-void CMessageDlg::MakeBackBuffer() {
-    if (backDC_ || !hwnd_)
-        return;
-    HDC dc = GetDC(hwnd_);
-    const int w = client_.right > 0 ? client_.right : 1, h = client_.bottom > 0 ? client_.bottom : 1;
-    backBitmap_ = CreateCompatibleBitmap(dc, w, h);
-    backDC_ = backBitmap_ ? CreateCompatibleDC(dc) : nullptr;
-    ReleaseDC(hwnd_, dc);
-    if (!backDC_) {
-        if (backBitmap_)
-            DeleteObject(backBitmap_);
-        backBitmap_ = nullptr;
-        return;
-    }
-    previousBitmap_ = SelectObject(backDC_, backBitmap_);
-}
-
-void CMessageDlg::FreeBackBuffer() {
-    if (backDC_) {
-        SelectObject(backDC_, previousBitmap_);
-        DeleteDC(backDC_);
-    }
-    if (backBitmap_)
-        DeleteObject(backBitmap_);
-    backDC_ = nullptr;
-    backBitmap_ = nullptr;
-    previousBitmap_ = nullptr;
-}
-
 // The body in the screen colour inside a frame line, and the header: the
 // middle picture stretched across the top, the caps at the two ends. A
 // missing picture is left out.
 void CMessageDlg::DrawHeader() {
-    if (!backDC_)
+    HDC back = backBuffer_.Dc();
+    if (!back)
         return;
-    FillSolid(backDC_, client_, kScreenColor);
+    FillSolid(back, client_, kScreenColor);
     const int w = client_.right;
-    MemoryDC src(backDC_);
+    MemoryDC src(back);
     auto draw = [&](HBITMAP bitmap, int x, int width) {
         SIZE size = BitmapSize(bitmap);
         if (!bitmap || width <= 0)
             return;
         SelectedObject sel(src, bitmap);
-        TransparentBlt(backDC_, x, 0, width, size.cy, src, 0, 0, size.cx, size.cy, kTransparentKey);
+        TransparentBlt(back, x, 0, width, size.cy, src, 0, 0, size.cx, size.cy, kTransparentKey);
     };
     const int leftW = BitmapSize(headerLeft_.get()).cx;
     const int rightW = BitmapSize(headerRight_.get()).cx;
@@ -170,7 +137,7 @@ void CMessageDlg::DrawHeader() {
     draw(headerLeft_.get(), 0, leftW);
     draw(headerRight_.get(), w - rightW, rightW);
     Brush frame(CreateSolidBrush(kFrameBorderColor));
-    FrameRect(backDC_, &client_, frame.get());
+    FrameRect(back, &client_, frame.get());
 }
 
 void CMessageDlg::OnPaint() {
@@ -178,8 +145,8 @@ void CMessageDlg::OnPaint() {
         Layout();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (backDC_)
-        BitBlt(dc, 0, 0, client_.right, client_.bottom, backDC_, 0, 0, SRCCOPY);
+    if (backBuffer_.Dc())
+        BitBlt(dc, 0, 0, client_.right, client_.bottom, backBuffer_.Dc(), 0, 0, SRCCOPY);
     RECT band = client_;
     band.left += 5;
     band.right -= 5;

@@ -13,6 +13,7 @@
 #include "ui/CustomBtt.h"
 #include "ui/Dlg.h"
 #include "ui/Gdi.h"
+#include "ui/PBufferDC.h"
 
 class CMessageDlg : public Dlg {
 public:
@@ -31,14 +32,12 @@ public:
     int Ticks() const { return ticks_; }
     bool Stopped() const { return stopped_; }
     CCustomBtt *OkButton() const { return okButton_.get(); }
-    HDC BackDC() const { return backDC_; }
+    HDC BackDC() const { return backBuffer_.Dc(); }
 
 private:
     void OnInitDialog();
     void Layout();
     void PlaceOkButton();
-    void MakeBackBuffer();
-    void FreeBackBuffer();
     void DrawHeader();
     void OnPaint();
     void OnTick();
@@ -49,9 +48,7 @@ private:
     void StartRinging();
     void StopRinging();
 
-    HBITMAP backBitmap_; // owned, selected in backDC_
-    HDC backDC_;         // owned
-    HGDIOBJ previousBitmap_;
+    PBufferDC backBuffer_; // the body and header; the text is drawn over it on the screen
     Bitmap headerLeft_, headerMiddle_, headerRight_;
     Font textFont_;
     RECT client_;

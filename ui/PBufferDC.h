@@ -1,6 +1,6 @@
-// PBufferDC: the back buffer of an item list window, a memory device context
-// with a bitmap of the window's client size selected into it. Both are
-// deleted with the buffer.
+// PBufferDC: an off-screen buffer, a memory device context with a bitmap of
+// the screen's format selected into it: a window's back buffer, or a smaller
+// one for a row or a picture. Both are deleted with the buffer.
 #pragma once
 #include <windows.h>
 
@@ -12,7 +12,8 @@ public:
     PBufferDC &operator=(const PBufferDC &) = delete;
 
     // Makes the buffer again at the given size, compatible with the window's
-    // screen; false (and no buffer) on failure.
+    // screen (the whole screen's for a null window); an empty size gets one
+    // pixel. False (and no buffer) on failure.
     bool Make(HWND window, int width, int height);
     void Free();
 

@@ -91,10 +91,9 @@ int PDateTimeSelectCtrl::Create(Wnd *owner) {
     if (parent)
         ScreenToClient(parent, &origin);
     const RECT rect = {origin.x, ScaleY(2), origin.x + width_, ScaleY(2) + height_};
-    if (!Wnd::Create(L"DateTimeListWnd", WS_CHILD | WS_VISIBLE | WS_BORDER, rect, parent, 0, false))
+    if (!Wnd::Create(L"DateTimeListWnd", WS_CHILD | WS_VISIBLE | WS_BORDER, rect, parent, 0, true))
         return 1;
-    if (!buffer_.Dc())
-        buffer_.Make(hwnd_, ClientWidth(), ClientHeight());
+    RebuildBackBuffer(); // the client size: the border takes a part of the rectangle
     // January month rows are twice as high as the others.
     PDateCtrlLeftItem::MakeVeil(veil_, hwnd_, jumpWidth_, 2 * jumpRowHeight_ + 2);
     BuildRows();
@@ -251,7 +250,7 @@ bool PDateTimeSelectCtrl::HoldsValue(const PDateCtrlLeftItem &row) const {
 }
 
 void PDateTimeSelectCtrl::OnPaint(HDC dc) {
-    if (!buffer_.Dc())
+    if (!BackDC())
         return;
     RECT clip = {};
     if (GetClipBox(dc, &clip) == ERROR || IsRectEmpty(&clip))
@@ -259,11 +258,11 @@ void PDateTimeSelectCtrl::OnPaint(HDC dc) {
     paintDC_ = dc;
     {
         CriticalSectionLock lock(paintLock_);
-        FillRect(buffer_.Dc(), &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawColumn(buffer_.Dc(), items_, clip, 0, -offset_);
-        DrawColumn(buffer_.Dc(), jumpItems_, clip, valueWidth_, -jumpOffset_);
+        FillRect(BackDC(), &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawColumn(BackDC(), items_, clip, 0, -offset_);
+        DrawColumn(BackDC(), jumpItems_, clip, valueWidth_, -jumpOffset_);
     }
-    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer_.Dc(), clip.left,
+    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left,
            clip.top, SRCCOPY);
     paintDC_ = nullptr;
 }

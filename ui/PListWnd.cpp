@@ -30,7 +30,6 @@ PListWnd::~PListWnd() {
     if (hwnd_)
         KillTimer(hwnd_, kFlickTimer);
     items_.DeleteAll();
-    buffer_.Free();
     DeleteCriticalSection(&paintLock_);
 }
 
@@ -50,9 +49,7 @@ LRESULT PListWnd::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         SetFocus(hwnd);
         return 0;
-    case WM_ERASEBKGND:
-        return 1; // everything is painted from the back buffer
-    case WM_PAINT:
+    case WM_PAINT: // the invalid part only, into the DC of wParam when one is given
         if (wParam) {
             OnPaint(reinterpret_cast<HDC>(wParam));
         } else {
@@ -83,9 +80,11 @@ LRESULT PListWnd::ListProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
         OnKey(wParam);
         return 0;
-    case WM_SIZE:
+    case WM_SIZE: {
         OnSize(LOWORD(lParam), HIWORD(lParam));
-        return 0;
+        CriticalSectionLock lock(paintLock_);
+        return Wnd::WindowProc(hwnd, msg, wParam, lParam); // a new back buffer
+    }
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -129,7 +128,7 @@ void PListWnd::DrawColumn(HDC dc, PListWndItemsInfo &rows, const RECT &clip, int
 }
 
 void PListWnd::OnPaint(HDC dc) {
-    if (!buffer_.Dc())
+    if (!BackDC())
         return;
     RECT clip = {};
     if (GetClipBox(dc, &clip) == ERROR || IsRectEmpty(&clip))
@@ -137,10 +136,10 @@ void PListWnd::OnPaint(HDC dc) {
     paintDC_ = dc;
     {
         CriticalSectionLock lock(paintLock_);
-        FillRect(buffer_.Dc(), &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DrawColumn(buffer_.Dc(), items_, clip, 0, -offset_);
+        FillRect(BackDC(), &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+        DrawColumn(BackDC(), items_, clip, 0, -offset_);
     }
-    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, buffer_.Dc(), clip.left,
+    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left,
            clip.top, SRCCOPY);
     paintDC_ = nullptr;
 }
@@ -180,10 +179,7 @@ LRESULT PListWnd::OnControlColour(HDC dc, HWND child) {
 
 void PListWnd::OnKey(WPARAM) {}
 
-void PListWnd::OnSize(int width, int height) {
-    CriticalSectionLock lock(paintLock_);
-    buffer_.Make(hwnd_, width, height);
-}
+void PListWnd::OnSize(int, int) {}
 
 void PListWnd::AfterScroll() {}
 

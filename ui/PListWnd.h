@@ -1,6 +1,6 @@
 // PListWnd: an owner-drawn list window whose rows are objects of their own
-// (PListWndItem). It paints the rows that need it into its back buffer under
-// a critical section, and gives its first column the stylus behaviour that
+// (PListWndItem). On WM_PAINT it draws the rows that meet the invalid part
+// into its back buffer under a critical section, then copies that part, and gives its first column the stylus behaviour that
 // the lists share: a drag threshold, speed samples, tap versus flick, and a
 // flick on timer 1983 that slows down by a tenth per tick.
 #pragma once
@@ -8,7 +8,6 @@
 
 #include <vector>
 
-#include "ui/PBufferDC.h"
 #include "ui/PListWndItemsInfo.h"
 #include "ui/Wnd.h"
 
@@ -52,6 +51,7 @@ public:
     virtual void OnTimer(UINT_PTR id);
     virtual LRESULT OnControlColour(HDC dc, HWND child);
     virtual void OnKey(WPARAM key);
+    // The new client size, before the back buffer is made again; nothing here.
     virtual void OnSize(int width, int height);
     // Called after the first column's offset changed; nothing here.
     virtual void AfterScroll();
@@ -66,7 +66,6 @@ public:
     bool Settling() const { return settling_; }
     double FlickStep() const { return step_; }
     int FlickDirection() const { return direction_; }
-    const PBufferDC &BackBuffer() const { return buffer_; }
     int ClientHeight() const;
     int ClientWidth() const;
 
@@ -124,7 +123,6 @@ protected:
     int settleDistance_;
     double settleSum_;
 
-    PBufferDC buffer_;
     HDC paintDC_;                  // during OnPaint only; not owned
-    CRITICAL_SECTION paintLock_;   // held while the paint walks the rows
+    CRITICAL_SECTION paintLock_;   // held while the paint walks the rows or the buffer changes
 };

@@ -184,27 +184,8 @@ void CPopupBtt::Hide() { Show(SW_HIDE); }
 
 LRESULT CPopupBtt::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
-}
-
-void CPopupBtt::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CPopupBtt::Paint(HDC dc, const RECT &client) {

@@ -56,8 +56,7 @@ public:
     SIZE Size() const;
 
 private:
-    void Redraw();
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
     HRGN MakeShape(const SIZE &size) const;
 
     UINT id_;

@@ -26,7 +26,6 @@ CUIList::CUIList()
 }
 
 CUIList::~CUIList() {
-    FreeStateBackgrounds();
     if (gActiveList == this)
         gActiveList = nullptr;
     if (gResizeOrigin == this)
@@ -81,6 +80,7 @@ bool CUIList::Create(HWND parent, const RECT *rect, const wchar_t *caption) {
     }
     orientation_ = OrientationOfScreen();
     LayoutChildren();
+    Redraw();
     return true;
 }
 
@@ -97,10 +97,10 @@ void CUIList::LayoutChildren() {
     }
     if (list_ && list_->GetHwnd())
         list_->Move(0, top, client.right, std::max<int>(0, client.bottom - top), TRUE);
-    if (HDC dc = BackDC())
-        FillSolid(dc, client, RGB(255, 255, 255));
-    InvalidateRect(hwnd_, nullptr, FALSE);
 }
+
+// White where no child covers the screen.
+void CUIList::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, RGB(255, 255, 255)); }
 
 void CUIList::SetTitle(UINT bitmapId, int layoutCode, const wchar_t *title) {
     title_ = title;
@@ -173,6 +173,7 @@ void CUIList::OnOrientationChange() {
     Move(0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), TRUE);
     FitToVisibleDesktop();
     LayoutChildren();
+    Redraw();
     if (list_) {
         list_->RebuildBuffers(); // calls PrepareRows again
         list_->SetOffset(list_->Offset());
@@ -183,27 +184,17 @@ void CUIList::OnOrientationChange() {
 }
 
 HDC CUIList::StateBackground(int state) const {
-    return state >= 0 && state < StateBackgroundCount() ? states_[state].dc : nullptr;
+    return state >= 0 && state < StateBackgroundCount() ? states_[state]->Dc() : nullptr;
 }
 
 SIZE CUIList::StateBackgroundSize(int state) const {
-    return state >= 0 && state < StateBackgroundCount() ? states_[state].size : SIZE{0, 0};
-}
-
-void CUIList::FreeStateBackgrounds() {
-    for (StateBackgroundImage &s : states_) {
-        if (s.dc) {
-            SelectObject(s.dc, s.previous);
-            DeleteDC(s.dc);
-        }
-        if (s.bitmap)
-            DeleteObject(s.bitmap);
-    }
-    states_.clear();
+    if (state < 0 || state >= StateBackgroundCount())
+        return SIZE{0, 0};
+    return SIZE{states_[state]->Width(), states_[state]->Height()};
 }
 
 void CUIList::PrepareRows(CListWnd *list, int states, const int *heights) {
-    FreeStateBackgrounds();
+    states_.clear();
     if (!list || states <= 0)
         return;
     RECT client = {};
@@ -216,18 +207,12 @@ void CUIList::PrepareRows(CListWnd *list, int states, const int *heights) {
     int rowHeight = GetRowHeight();
     if (rowHeight <= 0)
         rowHeight = CListWnd::DefaultRowHeight();
-    ScreenDC screen;
     for (int i = 0; i < states; ++i) {
-        StateBackgroundImage s = {};
         const int height = std::max(1, heights ? heights[i] : rowHeight);
-        s.size = SIZE{width, height};
-        s.bitmap = CreateCompatibleBitmap(screen, width, height);
-        s.dc = s.bitmap ? CreateCompatibleDC(screen) : nullptr;
-        if (s.dc) {
-            s.previous = SelectObject(s.dc, s.bitmap);
-            DrawRowBackground(s.dc, i, width, height);
-        }
-        states_.push_back(s);
+        auto image = std::make_unique<PBufferDC>();
+        if (image->Make(nullptr, width, height))
+            DrawRowBackground(image->Dc(), i, width, height);
+        states_.push_back(std::move(image));
     }
 }
 
@@ -291,16 +276,10 @@ void CUIList::OnNestedSize(LPARAM size) {
 
 LRESULT CUIList::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     case WM_SIZE:
-        CNormalWnd::WindowProc(hwnd, msg, wParam, lParam); // the back buffer
         OnSize(lParam);
         LayoutChildren();
-        return 0;
+        break; // the base class makes the back buffer anew and redraws
     case UWM_LIST_NESTED_SIZE:
         OnNestedSize(lParam);
         return 0;

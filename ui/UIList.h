@@ -12,6 +12,7 @@
 #include "ui/ListWnd.h"
 #include "ui/ListWndBase.h"
 #include "ui/NormalWnd.h"
+#include "ui/PBufferDC.h"
 
 // Posted down and then up a chain of nested list screens; lParam: the new
 // size (width low word, height high word).
@@ -85,18 +86,13 @@ public:
     void DrawRowBackground(HDC dc, int state, int width, int height) override;
 
 protected:
+    // Places the title bar and the row window in the client area.
     void LayoutChildren();
+    void Paint(HDC dc, const RECT &client) override;
     // Copies a state background into a row.
     void CopyStateBackground(HDC dc, int state, const RECT &rect) const;
 
 private:
-    struct StateBackgroundImage {
-        HDC dc;
-        HBITMAP bitmap;
-        HGDIOBJ previous;
-        SIZE size;
-    };
-    void FreeStateBackgrounds();
     void OnSize(LPARAM size);
     void OnNestedSize(LPARAM size);
     void RebuildTitleLayout();
@@ -115,5 +111,5 @@ private:
     std::vector<TitleButton> titleButtons_;
     int orientation_;
     bool hasTitleBar_;
-    std::vector<StateBackgroundImage> states_; // owned
+    std::vector<std::unique_ptr<PBufferDC>> states_;
 };

@@ -55,16 +55,6 @@ LRESULT CMyWaitingWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     case UWM_WAIT_PROGRESS:
         OnProgress(wParam ? 1 : 0, static_cast<int>(lParam));
         return 0;
-    case WM_SIZE: {
-        LRESULT result = Wnd::WindowProc(hwnd, msg, wParam, lParam); // new back buffer
-        Redraw();
-        return result;
-    }
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -75,15 +65,6 @@ void CMyWaitingWnd::OnProgress(int bar, int step) {
     progress_[bar] = step;
     Redraw();
     UpdateWindow(GetHwnd());
-}
-
-void CMyWaitingWnd::Redraw() {
-    if (!GetHwnd() || !BackDC())
-        return;
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    Paint(BackDC(), client);
-    InvalidateRect(GetHwnd(), nullptr, FALSE);
 }
 
 void CMyWaitingWnd::Paint(HDC dc, const RECT &client) {

@@ -32,8 +32,7 @@ public:
 
 private:
     void OnProgress(int bar, int step);
-    void Redraw();
-    void Paint(HDC dc, const RECT &client);
+    void Paint(HDC dc, const RECT &client) override;
 
     Font font_;
     int progress_[2];

@@ -2,15 +2,12 @@
 
 #include <aygshell.h>
 
-#include <algorithm>
-
 #include "ui/Desktop.h"
 
 const wchar_t Wnd::kClassName[] = L"VelWndCls";
 
 Wnd::Wnd()
-    : hwnd_(nullptr), owner_(nullptr), backBitmap_(nullptr), backDC_(nullptr), previousBitmap_(nullptr), fit_(false),
-      previousProc_(nullptr), previousUserData_(0) {}
+    : hwnd_(nullptr), owner_(nullptr), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
 
 Wnd::~Wnd() {
     if (hwnd_) {
@@ -27,12 +24,23 @@ Wnd::~Wnd() {
             }
         }
     }
-    FreeBackBuffer();
+    backBuffer_.Free();
 }
 
 LRESULT Wnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_SIZE && backDC_)
-        RebuildBackBuffer();
+    if (HasBackBuffer()) {
+        switch (msg) {
+        case WM_SIZE:
+            RebuildBackBuffer();
+            Redraw();
+            break;
+        case WM_PAINT:
+            PaintFromBackBuffer();
+            return 0;
+        case WM_ERASEBKGND:
+            return 1; // everything comes from the back buffer
+        }
+    }
     return DefaultProc(hwnd, msg, wParam, lParam);
 }
 
@@ -82,7 +90,7 @@ HWND Wnd::Create(const wchar_t *caption, DWORD style, const RECT &rect, HWND par
         return nullptr;
     }
     if (doubleBuffered)
-        MakeBackBuffer(width, height);
+        backBuffer_.Make(window, width, height);
     return window;
 }
 
@@ -99,56 +107,34 @@ bool Wnd::Move(int x, int y, int width, int height, bool repaint) {
 }
 
 void Wnd::RebuildBackBuffer() {
-    if (!backDC_)
+    if (!HasBackBuffer())
         return;
-    FreeBackBuffer();
+    if (!hwnd_) {
+        backBuffer_.Free();
+        return;
+    }
     RECT rc = {};
-    if (hwnd_)
-        GetClientRect(hwnd_, &rc);
-    MakeBackBuffer(rc.right - rc.left, rc.bottom - rc.top);
+    GetClientRect(hwnd_, &rc);
+    backBuffer_.Make(hwnd_, rc.right - rc.left, rc.bottom - rc.top);
 }
 
-bool Wnd::MakeBackBuffer(int width, int height) {
-    if (!hwnd_)
-        return false;
-    HDC windowDC = GetDC(hwnd_);
-    if (!windowDC)
-        return false;
-    // An empty size would give a one-pixel monochrome bitmap, and everything
-    // drawn later would lose its colours; one pixel of the screen's format
-    // stands in until the window gets a size.
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, std::max(width, 1), std::max(height, 1));
-    HDC memDC = bitmap ? CreateCompatibleDC(windowDC) : nullptr;
-    ReleaseDC(hwnd_, windowDC);
-    if (!memDC) {
-        if (bitmap)
-            DeleteObject(bitmap);
-        return false;
-    }
-    backBitmap_ = bitmap;
-    backDC_ = memDC;
-    previousBitmap_ = SelectObject(memDC, bitmap);
-    return true;
+void Wnd::Redraw() {
+    if (!hwnd_ || !HasBackBuffer())
+        return;
+    RECT client;
+    GetClientRect(hwnd_, &client);
+    Paint(backBuffer_.Dc(), client);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
-void Wnd::FreeBackBuffer() {
-    if (backDC_) {
-        SelectObject(backDC_, previousBitmap_);
-        DeleteDC(backDC_);
-    }
-    if (backBitmap_)
-        DeleteObject(backBitmap_);
-    backDC_ = nullptr;
-    backBitmap_ = nullptr;
-    previousBitmap_ = nullptr;
-}
+void Wnd::Paint(HDC, const RECT &) {}
 
 void Wnd::PaintFromBackBuffer() {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(hwnd_, &ps);
-    if (dc && backDC_) {
+    if (dc && HasBackBuffer()) {
         const RECT &r = ps.rcPaint;
-        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, backDC_, r.left, r.top, SRCCOPY);
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, backBuffer_.Dc(), r.left, r.top, SRCCOPY);
     }
     EndPaint(hwnd_, &ps);
 }

@@ -1,11 +1,13 @@
 // Wnd: the base of every window object of the program. It owns one platform
 // window, routes each of that window's messages to the object's WindowProc
-// through the window's user data, and keeps an optional back buffer that the
-// window paints into and copies to the screen on WM_PAINT.
+// through the window's user data, and keeps an optional back buffer: a
+// window that has one is painted by Paint into the buffer, which WM_PAINT
+// copies to the screen.
 #pragma once
 #include <windows.h>
 
 #include "BaseLib/Str.h"
+#include "ui/PBufferDC.h"
 
 class Wnd {
 public:
@@ -14,8 +16,10 @@ public:
     // own procedure, then frees the back buffer.
     virtual ~Wnd();
 
-    // Message handler. Here: WM_SIZE rebuilds the back buffer at the new client
-    // size; everything goes on to the default procedure (an attached window's
+    // Message handler. Here, for a window with a back buffer: WM_SIZE makes
+    // the buffer again at the new client size and redraws it, WM_PAINT copies
+    // the invalid part of it to the screen and WM_ERASEBKGND erases nothing.
+    // Everything else goes on to the default procedure (an attached window's
     // own procedure).
     virtual LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // With the fit flag set, moves the window onto the visible desktop.
@@ -37,14 +41,18 @@ public:
     // A new, empty back buffer of the current client size (only when the
     // window has one).
     void RebuildBackBuffer();
+    // Paints the whole window into its back buffer and invalidates the window
+    // without erasing it (nothing without a buffer).
+    void Redraw();
     // Serves a window made elsewhere (a control of a dialog template) by this
     // object. Fails for no window or one already served by another object.
     bool Attach(HWND window);
 
     HWND GetHwnd() const { return hwnd_; }
-    HDC BackDC() const { return backDC_; }
-    HBITMAP BackBitmap() const { return backBitmap_; }
-    bool HasBackBuffer() const { return backDC_ != nullptr; }
+    const PBufferDC &BackBuffer() const { return backBuffer_; }
+    HDC BackDC() const { return backBuffer_.Dc(); }
+    HBITMAP BackBitmap() const { return backBuffer_.Bitmap(); }
+    bool HasBackBuffer() const { return backBuffer_.Dc() != nullptr; }
     Wnd *Owner() const { return owner_; } // not owned
     void SetOwner(Wnd *owner) { owner_ = owner; }
     bool Fit() const { return fit_; }
@@ -59,6 +67,9 @@ public:
     static const wchar_t kClassName[]; // "VelWndCls"
 
 protected:
+    // Draws the whole window into dc, the back buffer's, whose client
+    // rectangle is client. Called by Redraw; nothing here.
+    virtual void Paint(HDC dc, const RECT &client);
     // Copies the back buffer to the window: the WM_PAINT of a double-buffered
     // window. Validates the window when there is no buffer.
     void PaintFromBackBuffer();
@@ -72,14 +83,10 @@ protected:
     Wnd *owner_; // not owned
 
 private:
-    bool MakeBackBuffer(int width, int height);
-    void FreeBackBuffer();
     void Detach();
     static bool RegisterCommonClass();
 
-    HBITMAP backBitmap_;     // owned
-    HDC backDC_;             // owned, backBitmap_ selected in it
-    HGDIOBJ previousBitmap_; // selected in backDC_ before backBitmap_
+    PBufferDC backBuffer_;
     bool fit_;
     Str className_;
     WNDPROC previousProc_;           // set only while attached
