@@ -1,7 +1,5 @@
 #include "calc/CalcWnd.h"
 
-#include <windowsx.h>
-
 #include <cwchar>
 
 #include "calc/CalcMessages.h"
@@ -47,6 +45,8 @@ CMyCalcWnd::~CMyCalcWnd() {
 }
 
 LRESULT CMyCalcWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (drag_.OnMessage(hwnd, msg, lParam))
+        return 0;
     switch (msg) {
     case WM_CREATE:
         OnCreate();
@@ -88,15 +88,6 @@ LRESULT CMyCalcWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case UWM_DRAG_STATE:
         if (keyboard_)
             SendMessageW(keyboard_->GetHwnd(), msg, 0, lParam);
-        return 0;
-    case WM_LBUTTONDOWN:
-        drag_.OnPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        drag_.OnMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        drag_.OnRelease(hwnd);
         return 0;
     }
     return CNormalWnd::WindowProc(hwnd, msg, wParam, lParam);

@@ -1,7 +1,5 @@
 #include "calc/Keyboard.h"
 
-#include <windowsx.h>
-
 #include "BaseLib/Clock.h"
 #include "BaseLib/FeedbackPulse.h"
 #include "calc/CalcMessages.h"
@@ -228,6 +226,8 @@ bool CMyKeyboard::MessageFor(UINT id, UINT *msg, WPARAM *wParam) {
 }
 
 LRESULT CMyKeyboard::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (drag_.OnMessage(hwnd, msg, lParam))
+        return 0;
     switch (msg) {
     case UWM_BAR_COMMAND:
         OnKey(static_cast<UINT>(lParam));
@@ -238,15 +238,6 @@ LRESULT CMyKeyboard::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
     case UWM_DRAG_MOVE:
     case UWM_DRAG_END:
         return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
-    case WM_LBUTTONDOWN:
-        drag_.OnPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_MOUSEMOVE:
-        drag_.OnMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        drag_.OnRelease(hwnd);
-        return 0;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }

@@ -1,7 +1,5 @@
 #include "calc/LCD.h"
 
-#include <windowsx.h>
-
 #include "calc/DisplayText.h"
 #include "resource.h"
 #include "ui/Drawing.h"
@@ -82,17 +80,8 @@ void CMyLCD::SetText(const wchar_t *text) {
 }
 
 LRESULT CMyLCD::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_LBUTTONDOWN:
-        drag_.OnPress(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    if (drag_.OnMessage(hwnd, msg, lParam))
         return 0;
-    case WM_MOUSEMOVE:
-        drag_.OnMove(hwnd, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        drag_.OnRelease(hwnd);
-        return 0;
-    }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
 

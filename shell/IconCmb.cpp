@@ -1,21 +1,14 @@
 #include "shell/IconCmb.h"
 
-#include <windowsx.h>
-
 #include "ui/Drawing.h"
 #include "shell/Messages.h"
 #include "ui/Scaling.h"
 
 CMyIconCmb::CMyIconCmb(int screenId, UINT bitmapId)
     : screenId_(screenId), bitmapId_(bitmapId), picture_(LoadProgramBitmap(bitmapId)),
-      pictureSize_(BitmapSize(picture_.get())), tracking_(false), pressed_(false) {}
+      pictureSize_(BitmapSize(picture_.get())), press_(PressTracker::SlideOff::kUnpress) {}
 
-CMyIconCmb::~CMyIconCmb() {
-    if (GetHwnd() && GetCapture() == GetHwnd()) {
-        tracking_ = false;
-        ReleaseCapture();
-    }
-}
+CMyIconCmb::~CMyIconCmb() { press_.Cancel(GetHwnd()); }
 
 SIZE CMyIconCmb::IconSize() { return Metrics().highRes ? SIZE{121, 123} : SIZE{60, 61}; }
 
@@ -26,64 +19,24 @@ HWND CMyIconCmb::CreateIcon(HWND desk, const RECT &rect, int slot) {
     return GetHwnd();
 }
 
+// A tap on the icon opens its tool.
 LRESULT CMyIconCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_LBUTTONDOWN:
-        OnPress();
+    switch (press_.OnMessage(*this, msg, lParam)) {
+    case PressTracker::Result::kTapped:
+        SendMessageW(GetParent(hwnd), UWM_OPEN_SCREEN, static_cast<WPARAM>(screenId_), 0);
         return 0;
-    case WM_MOUSEMOVE:
-        OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+    case PressTracker::Result::kHandled:
         return 0;
-    case WM_LBUTTONUP:
-        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd && tracking_) {
-            tracking_ = false;
-            pressed_ = false;
-            Redraw();
-        }
-        return 0;
+    case PressTracker::Result::kNotStylus:
+        break;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
-}
-
-bool CMyIconCmb::Inside(int x, int y) const {
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    POINT pt = {x, y};
-    return PtInRect(&client, pt) != FALSE;
-}
-
-void CMyIconCmb::OnPress() {
-    SetCapture(GetHwnd());
-    tracking_ = true;
-    pressed_ = true;
-    Redraw();
-}
-
-void CMyIconCmb::OnMove(int x, int y) {
-    if (!tracking_ || Inside(x, y) == pressed_)
-        return;
-    pressed_ = !pressed_;
-    Redraw();
-}
-
-void CMyIconCmb::OnRelease(int x, int y) {
-    if (!tracking_)
-        return;
-    tracking_ = false;
-    pressed_ = false;
-    ReleaseCapture();
-    Redraw();
-    if (Inside(x, y))
-        SendMessageW(GetParent(GetHwnd()), UWM_OPEN_SCREEN, static_cast<WPARAM>(screenId_), 0);
 }
 
 void CMyIconCmb::Paint(HDC dc, const RECT &client) {
     FillSolid(dc, client, kControlColor);
     ui::DrawBitmap(dc, picture_.get(), client); // copied at its size, else stretched
-    if (pressed_) {
+    if (press_.Pressed()) {
         // Held down: the whole tile a shade darker.
         MemoryDC shadeDC(dc);
         Bitmap shade(CreateCompatibleBitmap(dc, 1, 1));

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "ui/Gdi.h"
+#include "ui/PressTracker.h"
 #include "ui/Wnd.h"
 #include "ui/ScreenDescriptor.h"
 
@@ -25,22 +26,17 @@ public:
     int ScreenId() const { return screenId_; }
     UINT BitmapId() const { return bitmapId_; }
     SIZE PictureSize() const { return pictureSize_; }
-    bool IsPressed() const { return pressed_; }
+    bool IsPressed() const { return press_.Pressed(); }
 
     // The size of a desk icon on this screen, in pixels.
     static SIZE IconSize();
 
 private:
     void Paint(HDC dc, const RECT &client) override;
-    void OnPress();
-    void OnMove(int x, int y);
-    void OnRelease(int x, int y);
-    bool Inside(int x, int y) const;
 
     int screenId_;
     UINT bitmapId_;
     Bitmap picture_;
     SIZE pictureSize_;
-    bool tracking_; // a press on the icon holds the stylus until its release
-    bool pressed_;  // shown pressed: tracking with the stylus over the icon
+    PressTracker press_;
 };

@@ -1,7 +1,5 @@
 #include "shell/SkinCmb.h"
 
-#include <windowsx.h>
-
 #include "ui/Drawing.h"
 
 namespace {
@@ -14,15 +12,12 @@ const int kTextRightGap = 2;
 } // namespace
 
 CMySkinCmb::CMySkinCmb()
-    : owner_(nullptr), childId_(0), style_(kStyleTwoLooks), pressed_(false), tracking_(false), bold_(false),
+    : owner_(nullptr), childId_(0), style_(kStyleTwoLooks), press_(PressTracker::SlideOff::kGiveUp), bold_(false),
       current_(0) {}
 
 CMySkinCmb::~CMySkinCmb() {
     list_.reset();
-    if (GetHwnd() && GetCapture() == GetHwnd()) {
-        tracking_ = false;
-        ReleaseCapture();
-    }
+    press_.Cancel(GetHwnd());
 }
 
 HWND CMySkinCmb::CreateSelector(HWND owner, const RECT &rect, UINT childId) {
@@ -85,7 +80,20 @@ void CMySkinCmb::FitListToOwner() {
 
 ISkinCmbList *CMySkinCmb::MakeDropDownList(HWND, const RECT &) { return nullptr; }
 
+// A tap tells the owner and opens the list; sliding off the selector gives
+// the press up.
 LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    switch (press_.OnMessage(*this, msg, lParam)) {
+    case PressTracker::Result::kTapped:
+        if (owner_)
+            SendMessageW(owner_, UWM_SKIN_TAP, childId_, 0);
+        OpenList();
+        return 0;
+    case PressTracker::Result::kHandled:
+        return 0;
+    case PressTracker::Result::kNotStylus:
+        break;
+    }
     switch (msg) {
     case UWM_SKIN_SELECT:
         OnSelect(static_cast<int>(wParam));
@@ -94,22 +102,6 @@ LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         if (IsListOpen())
             return SendMessageW(list_->ListWindow(), msg, wParam, lParam);
         break;
-    case WM_LBUTTONDOWN:
-        OnPress();
-        return 0;
-    case WM_MOUSEMOVE:
-        OnMove(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_LBUTTONUP:
-        OnRelease(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
-        return 0;
-    case WM_CAPTURECHANGED:
-        if (reinterpret_cast<HWND>(lParam) != hwnd && tracking_) {
-            tracking_ = false;
-            pressed_ = false;
-            Redraw();
-        }
-        return 0;
     }
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
@@ -119,44 +111,6 @@ void CMySkinCmb::OnSelect(int index) {
     if (owner_)
         SendMessageW(owner_, UWM_SKIN_SELECT, childId_, index);
     Redraw();
-}
-
-bool CMySkinCmb::Inside(int x, int y) const {
-    RECT client;
-    GetClientRect(GetHwnd(), &client);
-    POINT pt = {x, y};
-    return PtInRect(&client, pt) != FALSE;
-}
-
-void CMySkinCmb::OnPress() {
-    SetCapture(GetHwnd());
-    tracking_ = true;
-    pressed_ = true;
-    Redraw();
-}
-
-// Sliding off the selector gives the press up.
-void CMySkinCmb::OnMove(int x, int y) {
-    if (!tracking_ || Inside(x, y))
-        return;
-    tracking_ = false;
-    pressed_ = false;
-    ReleaseCapture();
-    Redraw();
-}
-
-void CMySkinCmb::OnRelease(int x, int y) {
-    if (!tracking_)
-        return;
-    tracking_ = false;
-    pressed_ = false;
-    ReleaseCapture();
-    Redraw();
-    if (!Inside(x, y))
-        return;
-    if (owner_)
-        SendMessageW(owner_, UWM_SKIN_TAP, childId_, 0);
-    OpenList();
 }
 
 void CMySkinCmb::OpenList() {
@@ -182,7 +136,7 @@ void CMySkinCmb::Paint(HDC dc, const RECT &client) {
     auto part = [&](HBITMAP bitmap, int *srcX) {
         const int width = BitmapSize(bitmap).cx;
         const int look = twoLooks ? width / 2 : width;
-        *srcX = twoLooks && pressed_ ? width - look : 0;
+        *srcX = twoLooks && press_.Pressed() ? width - look : 0;
         return look;
     };
     int leftX, middleX, rightX;

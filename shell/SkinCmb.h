@@ -19,6 +19,7 @@
 
 #include "BaseLib/Str.h"
 #include "ui/Gdi.h"
+#include "ui/PressTracker.h"
 #include "ui/Wnd.h"
 
 const UINT UWM_SKIN_SELECT = 13890;
@@ -61,7 +62,7 @@ public:
     int Current() const { return current_; }
     int Count() const { return static_cast<int>(entries_.size()); }
     const wchar_t *Entry(int index) const;
-    bool IsPressed() const { return pressed_; }
+    bool IsPressed() const { return press_.Pressed(); }
 
     bool IsListOpen() const;
     // Hides an open list; true when there was one (the back button then only
@@ -81,18 +82,13 @@ protected:
 private:
     void Paint(HDC dc, const RECT &client) override;
     void OnSelect(int index);
-    void OnPress();
-    void OnMove(int x, int y);
-    void OnRelease(int x, int y);
     void OpenList();
-    bool Inside(int x, int y) const;
 
     HWND owner_; // not owned
     UINT childId_;
     Bitmap left_, middle_, right_;
     Style style_;
-    bool pressed_;
-    bool tracking_;
+    PressTracker press_;
     bool bold_;
     std::vector<Str> entries_;
     int current_;

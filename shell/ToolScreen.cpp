@@ -1,23 +1,5 @@
 #include "shell/ToolScreen.h"
 
-LRESULT CToolScreen::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    case WM_PAINT:
-        PaintFromBackBuffer();
-        return 0;
-    case WM_ERASEBKGND:
-        return 1;
-    }
-    return CNormalWnd::WindowProc(hwnd, msg, wParam, lParam);
-}
+#include "ui/Gdi.h"
 
-void CToolScreen::Layout() {
-    if (!HasBackBuffer())
-        return;
-    RECT rc;
-    GetClientRect(hwnd_, &rc);
-    HBRUSH back = CreateSolidBrush(RGB(194, 196, 200));
-    FillRect(BackDC(), &rc, back);
-    DeleteObject(back);
-    InvalidateRect(hwnd_, nullptr, FALSE);
-}
+void CToolScreen::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, kScreenColor); }

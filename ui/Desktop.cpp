@@ -68,3 +68,8 @@ POINT LimitDragMovement(int dx, int dy) {
     move.y = LimitAxis(dy, rc.top, rc.bottom, gDragBounds.top, gDragBounds.bottom);
     return move;
 }
+
+bool AsksToRefit(UINT msg, WPARAM wParam) {
+    return (msg == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) ||
+           (msg == WM_SETTINGCHANGE && wParam == SPI_SETSIPINFO);
+}

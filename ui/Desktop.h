@@ -6,6 +6,9 @@
 // The part of the screen that the input panel leaves free, in screen
 // coordinates. Without an input panel (a desktop) it is the work area.
 RECT VisibleDesktop();
+// Whether a message asks a window to fit itself to the visible desktop
+// again: its activation, or a change of the input panel.
+bool AsksToRefit(UINT msg, WPARAM wParam);
 // Moves a window onto the visible desktop with repaint; a child window's
 // rectangle is taken relative to its parent.
 void FitWindowToVisibleDesktop(HWND window);

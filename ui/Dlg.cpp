@@ -126,8 +126,7 @@ INT_PTR CALLBACK Dlg::RoutingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         self->hwnd_ = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, lParam);
     }
-    switch (msg) {
-    case WM_DESTROY: {
+    if (msg == WM_DESTROY) {
         if (self->menuBar_ && IsWindow(self->menuBar_))
             DestroyWindow(self->menuBar_);
         self->menuBar_ = nullptr;
@@ -137,15 +136,8 @@ INT_PTR CALLBACK Dlg::RoutingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         self->hwnd_ = nullptr;
         return result;
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            self->FitToVisibleDesktop();
-        break;
-    case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETSIPINFO)
-            self->FitToVisibleDesktop();
-        break;
-    }
+    if (AsksToRefit(msg, wParam))
+        self->FitToVisibleDesktop();
     INT_PTR result = 0;
     if (self->PreDialogProc(hwnd, msg, wParam, lParam, &result))
         return ReturnFromDialog(hwnd, msg, result);

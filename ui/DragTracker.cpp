@@ -1,5 +1,7 @@
 #include "ui/DragTracker.h"
 
+#include <windowsx.h>
+
 #include <cstdlib>
 
 #include "ui/Messages.h"
@@ -47,4 +49,19 @@ void DragTracker::OnRelease(HWND window) {
     if (captured && dragging_)
         SendMessageW(GetParent(window), UWM_DRAG_END, 0, 0);
     dragging_ = false;
+}
+
+bool DragTracker::OnMessage(HWND window, UINT msg, LPARAM lParam) {
+    switch (msg) {
+    case WM_LBUTTONDOWN:
+        OnPress(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return true;
+    case WM_MOUSEMOVE:
+        OnMove(window, GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        return true;
+    case WM_LBUTTONUP:
+        OnRelease(window);
+        return true;
+    }
+    return false;
 }

@@ -15,6 +15,9 @@ public:
     void OnPress(HWND window, int x, int y);
     void OnMove(HWND window, int x, int y);
     void OnRelease(HWND window);
+    // Takes the window's stylus messages (press, move, release) to the three
+    // above; false for any other message.
+    bool OnMessage(HWND window, UINT msg, LPARAM lParam);
 
     bool Dragging() const { return dragging_; }
 

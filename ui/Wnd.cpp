@@ -193,22 +193,14 @@ LRESULT CALLBACK Wnd::RoutingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
-    switch (msg) {
-    case WM_DESTROY: {
+    if (msg == WM_DESTROY) {
         LRESULT result = self->WindowProc(hwnd, msg, wParam, lParam);
         // Later messages (WM_NCDESTROY) must not reach an object that may be
         // gone by then.
         self->Detach();
         return result;
     }
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            self->FitToVisibleDesktop();
-        break;
-    case WM_SETTINGCHANGE:
-        if (wParam == SPI_SETSIPINFO)
-            self->FitToVisibleDesktop();
-        break;
-    }
+    if (AsksToRefit(msg, wParam))
+        self->FitToVisibleDesktop();
     return self->WindowProc(hwnd, msg, wParam, lParam);
 }
