@@ -12,15 +12,13 @@ ULONGLONG g_utc = 0;
 
 const ULONGLONG kUnitsPerMs = 10000;
 
-ULONGLONG ToUnits(const SYSTEMTIME& time)
-{
+ULONGLONG ToUnits(const SYSTEMTIME &time) {
     FILETIME file = {};
     SystemTimeToFileTime(&time, &file);
     return (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
 }
 
-void FromUnits(ULONGLONG units, SYSTEMTIME* time)
-{
+void FromUnits(ULONGLONG units, SYSTEMTIME *time) {
     FILETIME file = {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
     FileTimeToSystemTime(&file, time);
 }
@@ -41,14 +39,12 @@ public:
 
 namespace Clock {
 
-DWORD TickCount()
-{
+DWORD TickCount() {
     SharedLock lock;
     return g_fake ? g_tick : GetTickCount();
 }
 
-void LocalTime(SYSTEMTIME* time)
-{
+void LocalTime(SYSTEMTIME *time) {
     SharedLock lock;
     if (g_fake)
         FromUnits(g_local, time);
@@ -56,8 +52,7 @@ void LocalTime(SYSTEMTIME* time)
         GetLocalTime(time);
 }
 
-void UtcTime(SYSTEMTIME* time)
-{
+void UtcTime(SYSTEMTIME *time) {
     SharedLock lock;
     if (g_fake)
         FromUnits(g_utc, time);
@@ -65,8 +60,7 @@ void UtcTime(SYSTEMTIME* time)
         GetSystemTime(time);
 }
 
-void Fake(DWORD tick, const SYSTEMTIME& local)
-{
+void Fake(DWORD tick, const SYSTEMTIME &local) {
     SYSTEMTIME utc = local;
     TzSpecificLocalTimeToSystemTime(nullptr, &local, &utc);
     ExclusiveLock lock;
@@ -76,16 +70,14 @@ void Fake(DWORD tick, const SYSTEMTIME& local)
     g_utc = ToUnits(utc);
 }
 
-void Advance(DWORD milliseconds)
-{
+void Advance(DWORD milliseconds) {
     ExclusiveLock lock;
     g_tick += milliseconds;
     g_local += milliseconds * kUnitsPerMs;
     g_utc += milliseconds * kUnitsPerMs;
 }
 
-void Real()
-{
+void Real() {
     ExclusiveLock lock;
     g_fake = false;
 }

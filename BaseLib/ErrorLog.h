@@ -4,9 +4,8 @@
 //   <date><time - ><message>\t\t<source path>: <function> (<line>)\r\n
 #pragma once
 
-void LogError(const wchar_t* message, const wchar_t* sourcePath, const wchar_t* functionName,
-              int line);
+void LogError(const wchar_t *message, const wchar_t *sourcePath, const wchar_t *functionName, int line);
 
 // Date picture of the log lines, "yyyy.MM.dd " unless a program sets another
 // at start (the alarm runner writes two-digit years with "yy.MM.dd ").
-void SetLogDatePicture(const wchar_t* picture);
+void SetLogDatePicture(const wchar_t *picture);

@@ -7,8 +7,7 @@ namespace {
 HANDLE g_worker = nullptr; // owned; lives until StopFeedbackWorker
 DWORD g_workerId = 0;
 
-void RunPulses(Vibrator& vibrator, WPARAM wParam, LPARAM lParam)
-{
+void RunPulses(Vibrator &vibrator, WPARAM wParam, LPARAM lParam) {
     const DWORD pulse = LOWORD(wParam);
     const DWORD pause = HIWORD(wParam);
     const DWORD repeats = LOWORD(lParam);
@@ -23,8 +22,7 @@ void RunPulses(Vibrator& vibrator, WPARAM wParam, LPARAM lParam)
     }
 }
 
-DWORD WINAPI WorkerMain(void* queueReady)
-{
+DWORD WINAPI WorkerMain(void *queueReady) {
     // Posting to a thread fails until it has a message queue: make it first,
     // then let the starter go on.
     MSG msg;
@@ -41,8 +39,7 @@ DWORD WINAPI WorkerMain(void* queueReady)
     return 0;
 }
 
-void StartWorker()
-{
+void StartWorker() {
     const HANDLE queueReady = CreateEventW(nullptr, TRUE, FALSE, nullptr);
     if (!queueReady)
         return;
@@ -58,16 +55,14 @@ void StartWorker()
 
 } // namespace
 
-void FeedbackPulse()
-{
+void FeedbackPulse() {
     if (!g_worker)
         StartWorker();
     if (g_workerId != 0)
         PostThreadMessageW(g_workerId, kFeedbackPulseMessage, 50, 0);
 }
 
-void StopFeedbackWorker()
-{
+void StopFeedbackWorker() {
     if (!g_worker)
         return;
     PostThreadMessageW(g_workerId, kFeedbackQuitMessage, 0, 0);

@@ -31,8 +31,8 @@ public:
     // Opens the key, creating it when missing.
     bool Create(const wchar_t *path, REGSAM access) {
         Close();
-        if (path && RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key_, nullptr) !=
-                        ERROR_SUCCESS)
+        if (path &&
+            RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr, &key_, nullptr) != ERROR_SUCCESS)
             key_ = nullptr;
         return key_ != nullptr;
     }

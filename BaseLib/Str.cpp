@@ -20,8 +20,7 @@ const UINT kOutOfMemoryExitCode = ERROR_NOT_ENOUGH_MEMORY;
 int32_t NeedFor(int length) { return (length + 7) * 2; }
 
 // 64, 128, 256 or 512 bytes, or exactly what is needed above that.
-int32_t CapacityFor(int length)
-{
+int32_t CapacityFor(int length) {
     const int32_t need = NeedFor(length);
     for (int32_t size : {64, 128, 256, 512}) {
         if (need <= size)
@@ -35,31 +34,27 @@ int RoomOf(int32_t capacity) { return capacity / 2 - 7; }
 
 // No string operation can complete without its block: record the failure and
 // stop the program rather than go on with a broken text.
-[[noreturn]] void OutOfMemory(int line)
-{
+[[noreturn]] void OutOfMemory(int line) {
     LogError(L"Memory allocation failed", L".\\BaseLib\\Str", L"", line);
     ExitProcess(kOutOfMemoryExitCode);
 }
 
 // Length of a plain text; one too long for any block is an allocation failure.
-int TextLength(const wchar_t* text)
-{
+int TextLength(const wchar_t *text) {
     const size_t length = wcslen(text);
     if (length > static_cast<size_t>(kMaxLength))
         OutOfMemory(__LINE__);
     return static_cast<int>(length);
 }
 
-HINSTANCE ProgramModule()
-{
+HINSTANCE ProgramModule() {
     static const HINSTANCE module = GetModuleHandleW(nullptr);
     return module;
 }
 
 } // namespace
 
-Str::Header* Str::EmptyHeader()
-{
+Str::Header *Str::EmptyHeader() {
     // The one empty text of the process: never freed, and its count is never
     // touched, so the value 100 keeps every edit from writing into it.
     struct Block {
@@ -71,14 +66,13 @@ Str::Header* Str::EmptyHeader()
     return &empty.head;
 }
 
-Str::Header* Str::Allocate(int length)
-{
+Str::Header *Str::Allocate(int length) {
     if (length < 0 || length > kMaxLength)
         OutOfMemory(__LINE__);
     // The block is four times the capacity value, so a block of capacity k
     // always holds k characters beyond the header.
     const int32_t capacity = CapacityFor(length);
-    Header* block = static_cast<Header*>(malloc(static_cast<size_t>(capacity) * 4));
+    Header *block = static_cast<Header *>(malloc(static_cast<size_t>(capacity) * 4));
     if (!block)
         OutOfMemory(__LINE__);
     block->count = 1;
@@ -87,15 +81,13 @@ Str::Header* Str::Allocate(int length)
     return block;
 }
 
-Str Str::Adopt(Header* block)
-{
+Str Str::Adopt(Header *block) {
     Str adopted; // the shared empty text needs no release
-    adopted.text_ = reinterpret_cast<wchar_t*>(block + 1);
+    adopted.text_ = reinterpret_cast<wchar_t *>(block + 1);
     return adopted;
 }
 
-Str Str::FromChars(const wchar_t* first, int firstLength, const wchar_t* second, int secondLength)
-{
+Str Str::FromChars(const wchar_t *first, int firstLength, const wchar_t *second, int secondLength) {
     const int length = firstLength + secondLength;
     if (length == 0)
         return Str();
@@ -107,18 +99,16 @@ Str Str::FromChars(const wchar_t* first, int firstLength, const wchar_t* second,
     return result;
 }
 
-Str::Str() : text_(reinterpret_cast<wchar_t*>(EmptyHeader() + 1)) {}
+Str::Str() : text_(reinterpret_cast<wchar_t *>(EmptyHeader() + 1)) {}
 
-Str::Str(const wchar_t* text) : Str()
-{
+Str::Str(const wchar_t *text) : Str() {
     if (text && *text) {
         Str built = FromChars(text, TextLength(text), nullptr, 0);
         std::swap(text_, built.text_);
     }
 }
 
-Str::Str(const Str& other) : text_(other.text_)
-{
+Str::Str(const Str &other) : text_(other.text_) {
     if (!IsSharedEmpty())
         ++Head()->count;
 }
@@ -127,15 +117,13 @@ Str::~Str() { Release(); }
 
 bool Str::IsSharedEmpty() const { return Head() == EmptyHeader(); }
 
-void Str::Release()
-{
-    Header* head = Head();
+void Str::Release() {
+    Header *head = Head();
     if (head != EmptyHeader() && --head->count == 0)
         free(head);
 }
 
-Str& Str::operator=(const Str& other)
-{
+Str &Str::operator=(const Str &other) {
     if (text_ != other.text_) {
         Str shared(other);
         std::swap(text_, shared.text_);
@@ -143,8 +131,7 @@ Str& Str::operator=(const Str& other)
     return *this;
 }
 
-Str& Str::operator=(const wchar_t* text)
-{
+Str &Str::operator=(const wchar_t *text) {
     // Build before releasing: the text may lie inside this string's own block.
     if (text != text_) {
         Str built(text);
@@ -153,11 +140,10 @@ Str& Str::operator=(const wchar_t* text)
     return *this;
 }
 
-bool Str::operator==(const wchar_t* text) const { return wcscmp(text_, text ? text : L"") == 0; }
+bool Str::operator==(const wchar_t *text) const { return wcscmp(text_, text ? text : L"") == 0; }
 
-void Str::Grow(int newLength)
-{
-    const Header* head = Head();
+void Str::Grow(int newLength) {
+    const Header *head = Head();
     if (head->count == 1 && head->capacity >= NeedFor(newLength))
         return;
     Str grown = Adopt(Allocate(newLength));
@@ -166,20 +152,18 @@ void Str::Grow(int newLength)
     std::swap(text_, grown.text_);
 }
 
-void Str::Append(const Str& other)
-{
+void Str::Append(const Str &other) {
     if (!other.IsEmpty())
         Append(other.text_);
 }
 
-void Str::Append(const wchar_t* text)
-{
+void Str::Append(const wchar_t *text) {
     if (!text || !*text)
         return;
     const int oldLength = Length();
     const int added = TextLength(text);
     const int newLength = oldLength + added; // both at most kMaxLength: no overflow
-    const Header* head = Head();
+    const Header *head = Head();
     if (head->count == 1 && head->capacity >= NeedFor(newLength)) {
         memmove(text_ + oldLength, text, added * sizeof(wchar_t));
         text_[newLength] = 0;
@@ -191,8 +175,7 @@ void Str::Append(const wchar_t* text)
     }
 }
 
-Str Str::Concat(const wchar_t* left, const Str& right)
-{
+Str Str::Concat(const wchar_t *left, const Str &right) {
     if (right.IsEmpty())
         return Str(left);
     if (!left || !*left)
@@ -200,8 +183,7 @@ Str Str::Concat(const wchar_t* left, const Str& right)
     return FromChars(left, TextLength(left), right.text_, right.Length());
 }
 
-Str Str::Concat(const Str& left, const wchar_t* right)
-{
+Str Str::Concat(const Str &left, const wchar_t *right) {
     if (left.IsEmpty())
         return Str(right);
     if (!right || !*right)
@@ -209,23 +191,20 @@ Str Str::Concat(const Str& left, const wchar_t* right)
     return FromChars(left.text_, left.Length(), right, TextLength(right));
 }
 
-Str Str::Concat(const Str& left, const Str& right)
-{
+Str Str::Concat(const Str &left, const Str &right) {
     if (left.IsEmpty())
         return right;
     return Concat(left, right.text_);
 }
 
-wchar_t* Str::BufferFor(int count)
-{
+wchar_t *Str::BufferFor(int count) {
     if (count < 0)
         count = 0;
     Grow(count > Length() ? count : Length());
     return text_;
 }
 
-void Str::SetLength(int length)
-{
+void Str::SetLength(int length) {
     if (IsSharedEmpty())
         return; // nothing was asked for with BufferFor; stays the empty text
     const int room = RoomOf(Capacity());
@@ -237,8 +216,7 @@ void Str::SetLength(int length)
     Head()->length = length;
 }
 
-Str Str::Substring(int start, int count) const
-{
+Str Str::Substring(int start, int count) const {
     const int length = Length();
     if (start < 0)
         start = 0;
@@ -255,24 +233,21 @@ Str Str::Substring(int start, int count) const
 
 Str Str::Prefix(int count) const { return Substring(0, count); }
 
-Str Str::Suffix(int count) const
-{
+Str Str::Suffix(int count) const {
     const int length = Length();
     if (count > length)
         count = length;
     return count <= 0 ? Str() : Substring(length - count, count);
 }
 
-void Str::Format(const wchar_t* format, ...)
-{
+void Str::Format(const wchar_t *format, ...) {
     va_list args;
     va_start(args, format);
     FormatV(format, args);
     va_end(args);
 }
 
-void Str::FormatV(const wchar_t* format, va_list args)
-{
+void Str::FormatV(const wchar_t *format, va_list args) {
     // The runtime's _vscwprintf/_vsnwprintf follow the Windows convention
     // (%s wide, %hs narrow); the ISO swprintf of C++ mode would not. The
     // measured size means the text is never cut. Formatting goes into a fresh
@@ -283,7 +258,7 @@ void Str::FormatV(const wchar_t* format, va_list args)
     va_end(measure);
     Str result;
     if (length > 0) {
-        wchar_t* buffer = result.BufferFor(length);
+        wchar_t *buffer = result.BufferFor(length);
         _vsnwprintf(buffer, length + 1, format, args);
         buffer[length] = 0;
         result.SetLength(-1);
@@ -291,8 +266,7 @@ void Str::FormatV(const wchar_t* format, va_list args)
     std::swap(text_, result.text_);
 }
 
-bool Str::LoadResourceString(UINT id)
-{
+bool Str::LoadResourceString(UINT id) {
     const HINSTANCE module = ProgramModule();
     int loaded = 0;
     // LoadStringW cuts silently: a buffer with fewer than 2 characters left
@@ -315,8 +289,7 @@ bool Str::LoadResourceString(UINT id)
     return false;
 }
 
-void Str::WindowText(HWND window)
-{
+void Str::WindowText(HWND window) {
     const int length = GetWindowTextW(window, BufferFor(255), 256);
     if (length > 0)
         SetLength(length);

@@ -13,19 +13,19 @@
 class Str {
 public:
     Str();
-    Str(const wchar_t* text); // null or "" gives the shared empty text
-    Str(const Str& other);    // shares the block
+    Str(const wchar_t *text); // null or "" gives the shared empty text
+    Str(const Str &other);    // shares the block
     ~Str();
 
-    Str& operator=(const Str& other);
-    Str& operator=(const wchar_t* text);
+    Str &operator=(const Str &other);
+    Str &operator=(const wchar_t *text);
 
-    operator const wchar_t*() const { return text_; }
-    const wchar_t* Text() const { return text_; }
+    operator const wchar_t *() const { return text_; }
+    const wchar_t *Text() const { return text_; }
     int Length() const { return Head()->length; }
     bool IsEmpty() const { return Head()->length == 0; }
-    bool operator==(const wchar_t* text) const;
-    bool operator!=(const wchar_t* text) const { return !(*this == text); }
+    bool operator==(const wchar_t *text) const;
+    bool operator!=(const wchar_t *text) const { return !(*this == text); }
 
     // Size class of the block in bytes and the number of Str sharing it;
     // the shared empty text reports 64 and 100.
@@ -33,16 +33,16 @@ public:
     int ShareCount() const { return Head()->count; }
 
     // Appending an empty or null operand changes nothing.
-    void Append(const Str& other);
-    void Append(const wchar_t* text);
+    void Append(const Str &other);
+    void Append(const wchar_t *text);
 
-    static Str Concat(const wchar_t* left, const Str& right);
-    static Str Concat(const Str& left, const wchar_t* right);
-    static Str Concat(const Str& left, const Str& right);
+    static Str Concat(const wchar_t *left, const Str &right);
+    static Str Concat(const Str &left, const wchar_t *right);
+    static Str Concat(const Str &left, const Str &right);
 
     // BufferFor(n) gives a writable buffer of at least n characters plus a
     // terminator; SetLength(k) then fixes the length (-1: measure the text).
-    wchar_t* BufferFor(int count);
+    wchar_t *BufferFor(int count);
     void SetLength(int length);
 
     // Negative arguments count as 0 and counts are cut at the end; a result
@@ -53,8 +53,8 @@ public:
 
     // printf-style with the Windows wide convention: %s wide text, %c wide
     // character, %hs narrow text, %I64d 64-bit integer.
-    void Format(const wchar_t* format, ...);
-    void FormatV(const wchar_t* format, va_list args);
+    void Format(const wchar_t *format, ...);
+    void FormatV(const wchar_t *format, va_list args);
 
     // Loads a string resource of the program's module; false (and empty text,
     // and a log line) when nothing could be loaded.
@@ -70,15 +70,14 @@ private:
     };
     static_assert(sizeof(Header) == 12, "three 32-bit words in front of the text");
 
-    static Str Adopt(Header* block); // takes over the block's one share
-    Header* Head() const { return reinterpret_cast<Header*>(text_) - 1; }
-    static Header* EmptyHeader();
+    static Str Adopt(Header *block); // takes over the block's one share
+    Header *Head() const { return reinterpret_cast<Header *>(text_) - 1; }
+    static Header *EmptyHeader();
     bool IsSharedEmpty() const;
     void Release();
     void Grow(int newLength); // unique block with room for newLength chars
-    static Header* Allocate(int length);
-    static Str FromChars(const wchar_t* first, int firstLength,
-                         const wchar_t* second, int secondLength);
+    static Header *Allocate(int length);
+    static Str FromChars(const wchar_t *first, int firstLength, const wchar_t *second, int secondLength);
 
-    wchar_t* text_; // owns one share of the block in front of it
+    wchar_t *text_; // owns one share of the block in front of it
 };

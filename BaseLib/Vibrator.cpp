@@ -2,8 +2,7 @@
 
 #include "BaseLib/Clock.h"
 
-int Vibrator::Pulse(DWORD milliseconds)
-{
+int Vibrator::Pulse(DWORD milliseconds) {
     if (!Load())
         return 0;
     if (milliseconds > 0) {
@@ -19,8 +18,7 @@ int Vibrator::Pulse(DWORD milliseconds)
     return 1;
 }
 
-bool Vibrator::Switch(INT offOnBlink)
-{
+bool Vibrator::Switch(INT offOnBlink) {
     if (!Load())
         return false;
     NLED_SETTINGS_INFO settings = {};
@@ -30,8 +28,7 @@ bool Vibrator::Switch(INT offOnBlink)
     return true;
 }
 
-bool Vibrator::Load()
-{
+bool Vibrator::Load() {
     if (setDevice_)
         return true;
     if (ledIndex_ == -1)
@@ -39,14 +36,14 @@ bool Vibrator::Load()
     // coredll.dll stays loaded: the vibrator is driven until the program ends.
     const HMODULE coredll = LoadLibraryW(L"coredll.dll");
     if (coredll)
-        setDevice_ = reinterpret_cast<PFN_NLedSetDevice>(
-            reinterpret_cast<void*>(GetProcAddress(coredll, "NLedSetDevice")));
+        setDevice_ =
+            reinterpret_cast<PFN_NLedSetDevice>(reinterpret_cast<void *>(GetProcAddress(coredll, "NLedSetDevice")));
     if (!setDevice_) {
         ledIndex_ = -1;
         return false;
     }
-    const auto getInfo = reinterpret_cast<PFN_NLedGetDeviceInfo>(
-        reinterpret_cast<void*>(GetProcAddress(coredll, "NLedGetDeviceInfo")));
+    const auto getInfo =
+        reinterpret_cast<PFN_NLedGetDeviceInfo>(reinterpret_cast<void *>(GetProcAddress(coredll, "NLedGetDeviceInfo")));
     NLED_COUNT_INFO count = {};
     if (getInfo && getInfo(NLED_COUNT_INFO_ID, &count)) {
         for (UINT led = count.cLeds; led-- > 0;) {

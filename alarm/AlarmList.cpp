@@ -10,8 +10,7 @@ namespace {
 
 // The store key, opened for one load, save or delete. When it does not exist
 // it is created, and "size" = 0 is written beside the defaults.
-RegKey OpenStore()
-{
+RegKey OpenStore() {
     const REGSAM access = KEY_READ | KEY_WRITE;
     RegKey store;
     if (store.Open(kAlarmStoreKey, access))
@@ -20,8 +19,7 @@ RegKey OpenStore()
     RegKey defaults;
     if (defaults.Open(kAlarmKey, KEY_SET_VALUE)) {
         const DWORD zero = 0;
-        RegSetValueExW(defaults.Get(), L"size", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&zero),
-                       sizeof zero);
+        RegSetValueExW(defaults.Get(), L"size", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&zero), sizeof zero);
     }
     return store;
 }
@@ -30,13 +28,12 @@ RegKey OpenStore()
 class WaitCursor {
 public:
     WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) { ShowCursor(TRUE); }
-    ~WaitCursor()
-    {
+    ~WaitCursor() {
         ShowCursor(FALSE);
         SetCursor(previous_);
     }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
+    WaitCursor(const WaitCursor &) = delete;
+    WaitCursor &operator=(const WaitCursor &) = delete;
 
 private:
     HCURSOR previous_; // shared system cursor, not owned
@@ -46,8 +43,7 @@ private:
 // and the read (the runner writes records while the list loads), so a read
 // that finds more data asks again. False when the size cannot be queried;
 // *readable is false when the data cannot be read or is not REG_SZ.
-bool ReadStoredText(HKEY store, const wchar_t* name, std::wstring* text, bool* readable)
-{
+bool ReadStoredText(HKEY store, const wchar_t *name, std::wstring *text, bool *readable) {
     DWORD type = 0;
     DWORD size = 0;
     if (RegQueryValueExW(store, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS)
@@ -57,8 +53,7 @@ bool ReadStoredText(HKEY store, const wchar_t* name, std::wstring* text, bool* r
         // Room for the data plus a terminator, whatever the stored data ends with.
         std::wstring buffer(size / sizeof(wchar_t) + 2, L'\0');
         DWORD got = size;
-        const LONG read = RegQueryValueExW(store, name, nullptr, &type,
-                                           reinterpret_cast<BYTE*>(&buffer[0]), &got);
+        const LONG read = RegQueryValueExW(store, name, nullptr, &type, reinterpret_cast<BYTE *>(&buffer[0]), &got);
         if (read == ERROR_MORE_DATA) {
             size = got;
             continue;
@@ -75,8 +70,7 @@ bool ReadStoredText(HKEY store, const wchar_t* name, std::wstring* text, bool* r
 
 } // namespace
 
-void AlarmList::ReloadAlarms()
-{
+void AlarmList::ReloadAlarms() {
     WaitCursor wait;
     alarms_.clear();
     RegKey store = OpenStore();
@@ -84,8 +78,8 @@ void AlarmList::ReloadAlarms()
         return;
 
     DWORD count = 0;
-    if (RegQueryInfoKeyW(store.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count,
-                         nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegQueryInfoKeyW(store.Get(), nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr,
+                         nullptr, nullptr) != ERROR_SUCCESS)
         return;
 
     AlarmTemp fresh;
@@ -93,8 +87,7 @@ void AlarmList::ReloadAlarms()
     for (DWORD index = 0; index < count; ++index) {
         wchar_t name[1024];
         DWORD nameLength = ARRAYSIZE(name);
-        if (RegEnumValueW(store.Get(), index, name, &nameLength, nullptr, nullptr, nullptr,
-                          nullptr) != ERROR_SUCCESS)
+        if (RegEnumValueW(store.Get(), index, name, &nameLength, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
             continue;
         // "Default" is not an alarm; nor is the key's unnamed value, which no
         // alarm can be stored under (an alarm without id cannot be addressed).
@@ -111,28 +104,22 @@ void AlarmList::ReloadAlarms()
     }
 
     std::stable_sort(alarms_.begin(), alarms_.end(),
-                     [](const AlarmTemp& a, const AlarmTemp& b) { return a.created < b.created; });
+                     [](const AlarmTemp &a, const AlarmTemp &b) { return a.created < b.created; });
 }
 
-int AlarmList::AppendAlarm(const AlarmTemp& record)
-{
+int AlarmList::AppendAlarm(const AlarmTemp &record) {
     alarms_.push_back(record);
     return static_cast<int>(alarms_.size()) - 1;
 }
 
-AlarmTemp AlarmList::GetAlarm(int index) const
-{
+AlarmTemp AlarmList::GetAlarm(int index) const {
     return index >= 0 && index < AlarmCount() ? alarms_[index] : AlarmTemp();
 }
 
-AlarmTemp* AlarmList::AlarmAt(int index)
-{
-    return index >= 0 && index < AlarmCount() ? &alarms_[index] : nullptr;
-}
+AlarmTemp *AlarmList::AlarmAt(int index) { return index >= 0 && index < AlarmCount() ? &alarms_[index] : nullptr; }
 
-bool AlarmList::SaveAlarm(int index)
-{
-    const AlarmTemp* record = AlarmAt(index);
+bool AlarmList::SaveAlarm(int index) {
+    const AlarmTemp *record = AlarmAt(index);
     if (!record || record->id.IsEmpty())
         return false;
     RegKey store = OpenStore();
@@ -140,17 +127,15 @@ bool AlarmList::SaveAlarm(int index)
         return false;
     const Str text = EncodeAlarm(*record);
     const DWORD bytes = static_cast<DWORD>((text.Length() + 1) * sizeof(wchar_t));
-    const bool stored = RegSetValueExW(store.Get(), record->id, 0, REG_SZ,
-                                       reinterpret_cast<const BYTE*>(text.Text()),
+    const bool stored = RegSetValueExW(store.Get(), record->id, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.Text()),
                                        bytes) == ERROR_SUCCESS;
     // The runner may be started for this alarm at any moment.
     RegFlushKey(store.Get());
     return stored;
 }
 
-void AlarmList::RemoveAlarm(int index)
-{
-    const AlarmTemp* record = AlarmAt(index);
+void AlarmList::RemoveAlarm(int index) {
+    const AlarmTemp *record = AlarmAt(index);
     if (!record)
         return;
     if (!record->id.IsEmpty()) {

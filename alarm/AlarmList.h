@@ -15,14 +15,14 @@ public:
     void ReloadAlarms();
 
     // Copies the record to the end; returns its index.
-    int AppendAlarm(const AlarmTemp& record);
+    int AppendAlarm(const AlarmTemp &record);
 
     // A copy of the record at index; a default record when out of range.
     AlarmTemp GetAlarm(int index) const;
 
     // The element itself, for editing in place; null when out of range. The
     // pointer is valid until the list next changes its length or reloads.
-    AlarmTemp* AlarmAt(int index);
+    AlarmTemp *AlarmAt(int index);
 
     // Writes the record at index to the store under its id. False when it
     // was not stored: index out of range, no id (a record without an id would

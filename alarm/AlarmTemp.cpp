@@ -22,13 +22,12 @@ const int kDefaultVolume = 5;
 
 // The value text of a field: from just after the first occurrence of its key
 // to the next "/" or the end. False when the key does not occur.
-bool FindField(const wchar_t* text, const wchar_t* key, std::wstring* value)
-{
-    const wchar_t* at = wcsstr(text, key);
+bool FindField(const wchar_t *text, const wchar_t *key, std::wstring *value) {
+    const wchar_t *at = wcsstr(text, key);
     if (!at)
         return false;
-    const wchar_t* start = at + wcslen(key);
-    const wchar_t* end = wcschr(at + 1, L'/');
+    const wchar_t *start = at + wcslen(key);
+    const wchar_t *end = wcschr(at + 1, L'/');
     if (!end)
         end = start + wcslen(start);
     value->assign(start, end > start ? end : start);
@@ -36,8 +35,7 @@ bool FindField(const wchar_t* text, const wchar_t* key, std::wstring* value)
 }
 
 // Integer fields read like _wtol: optional sign and leading digits, else 0.
-int ReadInt(const wchar_t* text, const wchar_t* key, int missing)
-{
+int ReadInt(const wchar_t *text, const wchar_t *key, int missing) {
     std::wstring value;
     return FindField(text, key, &value) ? static_cast<int>(_wtol(value.c_str())) : missing;
 }
@@ -55,8 +53,7 @@ const wchar_t kDateFormat[] = L"%.38f";
 // A value that is not a date the platform can convert (infinite, or out of
 // its range) reads as missing, so that writing the record back cannot give
 // it another meaning.
-double ReadDate(const wchar_t* text, const wchar_t* key)
-{
+double ReadDate(const wchar_t *text, const wchar_t *key) {
     std::wstring value;
     if (!FindField(text, key, &value))
         return 0.0;
@@ -84,14 +81,12 @@ double ReadDate(const wchar_t* text, const wchar_t* key)
     return wcstod(stored.Text(), nullptr);
 }
 
-Str ReadText(const wchar_t* text, const wchar_t* key)
-{
+Str ReadText(const wchar_t *text, const wchar_t *key) {
     std::wstring value;
     return FindField(text, key, &value) ? Str(value.c_str()) : Str();
 }
 
-Str LoadText(UINT id)
-{
+Str LoadText(UINT id) {
     Str text;
     text.LoadResourceString(id);
     return text;
@@ -99,8 +94,7 @@ Str LoadText(UINT id)
 
 } // namespace
 
-void AlarmTemp::MakeNew()
-{
+void AlarmTemp::MakeNew() {
     const double now = OleTime::Now();
     time = CManageNotify::NextOneShot(now);
     label = Str();
@@ -115,19 +109,17 @@ void AlarmTemp::MakeNew()
     vibrate = static_cast<int>(ReadRegDword(kAlarmKey, L"Vibro", 0));
 }
 
-Str EncodeAlarm(const AlarmTemp& record)
-{
+Str EncodeAlarm(const AlarmTemp &record) {
     // "%.38f" writes the whole binary expansion of an OLE date, so the text
     // reads back to the same double.
     Str text;
-    text.Format(L"/T%.38f/L%s/R%d/SD%s/SZ%d/E%d/CT%.38f/V%d/VIB%d", record.time,
-                record.label.Text(), static_cast<int>(record.repeat_days), record.sound.Text(),
-                record.snooze, record.enabled, record.created, record.volume, record.vibrate);
+    text.Format(L"/T%.38f/L%s/R%d/SD%s/SZ%d/E%d/CT%.38f/V%d/VIB%d", record.time, record.label.Text(),
+                static_cast<int>(record.repeat_days), record.sound.Text(), record.snooze, record.enabled,
+                record.created, record.volume, record.vibrate);
     return text;
 }
 
-void DecodeAlarm(AlarmTemp& record, const wchar_t* text)
-{
+void DecodeAlarm(AlarmTemp &record, const wchar_t *text) {
     if (!text)
         text = L"";
     // "/V" is searched as a plain substring too: it finds the volume because
@@ -143,8 +135,7 @@ void DecodeAlarm(AlarmTemp& record, const wchar_t* text)
     record.vibrate = ReadInt(text, L"/VIB", 0);
 }
 
-Str RepeatText(BYTE repeatDays)
-{
+Str RepeatText(BYTE repeatDays) {
     const int days = repeatDays & kEveryDay;
     if (repeatDays == kWeekdays)
         return LoadText(IDS_REPEAT_WEEKDAYS);
@@ -173,15 +164,13 @@ Str RepeatText(BYTE repeatDays)
     return text;
 }
 
-Str NewAlarmId()
-{
+Str NewAlarmId() {
     GUID guid;
     if (CoCreateGuid(&guid) != S_OK)
         return Str();
     Str id;
-    id.Format(L"{%.8X-%.4X-%.4X-%.2X%.2X-%.2X%.2X%.2X%.2X%.2X%.2X}",
-              static_cast<unsigned>(guid.Data1), guid.Data2, guid.Data3, guid.Data4[0],
-              guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
+    id.Format(L"{%.8X-%.4X-%.4X-%.2X%.2X-%.2X%.2X%.2X%.2X%.2X%.2X}", static_cast<unsigned>(guid.Data1), guid.Data2,
+              guid.Data3, guid.Data4[0], guid.Data4[1], guid.Data4[2], guid.Data4[3], guid.Data4[4], guid.Data4[5],
               guid.Data4[6], guid.Data4[7]);
     return id;
 }

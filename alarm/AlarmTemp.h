@@ -54,14 +54,14 @@ struct AlarmTemp {
 // /T40008.31250000000000000000000000000000000000/LWork/R62/SD\Windows\Alarm4.wma
 // /SZ1/E1/CT40007.50000000000000000000000000000000000000/V5/VIB0 (one line).
 // The id is not part of it.
-Str EncodeAlarm(const AlarmTemp& record);
+Str EncodeAlarm(const AlarmTemp &record);
 
 // Fills every field except id from text. Each field key is found by a plain
 // substring search and its value runs to the next "/", so a label or sound
 // holding "/" or another field key does not read back unchanged; the stored
 // format has no escaping and other programs rely on it as it is. A missing
 // field takes the value of a default-constructed record.
-void DecodeAlarm(AlarmTemp& record, const wchar_t* text);
+void DecodeAlarm(AlarmTemp &record, const wchar_t *text);
 
 // What a stored value of the wrong type or an unreadable one decodes as.
 extern const wchar_t kUnreadableAlarmText[]; // "/T0.0/L/R0/SD/SZ0/E1"

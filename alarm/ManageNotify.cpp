@@ -20,8 +20,7 @@ const ULONGLONG kFileTimeUnitsPerDay = 24ULL * 60 * 60 * 10000000;
 // Handles of every notification. The database is shared with other
 // processes, so the count may grow between asking for it and reading the
 // handles; then ask again. False when the buffer cannot be had.
-bool GetNotificationHandles(std::unique_ptr<HANDLE[]>* handles, DWORD* count)
-{
+bool GetNotificationHandles(std::unique_ptr<HANDLE[]> *handles, DWORD *count) {
     DWORD needed = 0;
     CeGetUserNotificationHandles(nullptr, 0, &needed);
     for (int attempt = 0; attempt < 4; ++attempt) {
@@ -45,8 +44,7 @@ bool GetNotificationHandles(std::unique_ptr<HANDLE[]>* handles, DWORD* count)
 // Calls visit(handle, trigger) for every notification whose information can
 // be read, in the database's order, until visit returns false.
 template <class Visit>
-void ForEachNotification(Visit visit)
-{
+void ForEachNotification(Visit visit) {
     std::unique_ptr<HANDLE[]> handles;
     DWORD count = 0;
     if (!GetNotificationHandles(&handles, &count))
@@ -61,22 +59,20 @@ void ForEachNotification(Visit visit)
         DWORD needed = 0;
         if (!block || !CeGetUserNotification(handles[i], size, &needed, block.get()))
             continue;
-        const auto* header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER*>(block.get());
+        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.get());
         if (header->pcent && !visit(handles[i], *header->pcent))
             return;
     }
 }
 
-SYSTEMTIME WholeMinute(const SYSTEMTIME& time)
-{
+SYSTEMTIME WholeMinute(const SYSTEMTIME &time) {
     SYSTEMTIME minute = time;
     minute.wSecond = 0;
     minute.wMilliseconds = 0;
     return minute;
 }
 
-bool AddOneDay(const SYSTEMTIME& time, SYSTEMTIME* later)
-{
+bool AddOneDay(const SYSTEMTIME &time, SYSTEMTIME *later) {
     FILETIME file;
     if (!SystemTimeToFileTime(&time, &file))
         return false;
@@ -89,18 +85,16 @@ bool AddOneDay(const SYSTEMTIME& time, SYSTEMTIME* later)
     return FileTimeToSystemTime(&file, later) != FALSE;
 }
 
-bool SameMinute(const SYSTEMTIME& a, const SYSTEMTIME& b)
-{
+bool SameMinute(const SYSTEMTIME &a, const SYSTEMTIME &b) {
     return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay && a.wHour == b.wHour &&
            a.wMinute == b.wMinute;
 }
 
 // Minute of the day, for "is that minute still ahead" questions.
-int MinuteOfDay(const SYSTEMTIME& time) { return time.wHour * 60 + time.wMinute; }
+int MinuteOfDay(const SYSTEMTIME &time) { return time.wHour * 60 + time.wMinute; }
 
 // Today's date (local, from Clock) at the given time of day, as an OLE date.
-double TodayAt(const SYSTEMTIME& now, WORD hour, WORD minute, WORD second)
-{
+double TodayAt(const SYSTEMTIME &now, WORD hour, WORD minute, WORD second) {
     SYSTEMTIME at = now;
     at.wHour = hour;
     at.wMinute = minute;
@@ -113,15 +107,13 @@ double TodayAt(const SYSTEMTIME& now, WORD hour, WORD minute, WORD second)
 
 } // namespace
 
-Str CManageNotify::CommandLine(int kind, const Str& identifier)
-{
+Str CManageNotify::CommandLine(int kind, const Str &identifier) {
     Str commandLine;
     commandLine.Format(L"sort=%d adx=\"%s\"", kind, identifier.Text());
     return commandLine;
 }
 
-Str CManageNotify::RunnerPath()
-{
+Str CManageNotify::RunnerPath() {
     // The runner lies beside the main program. In the runner the main
     // program's module is not loaded and the null handle names the runner
     // itself, which is in the same folder.
@@ -138,7 +130,7 @@ Str CManageNotify::RunnerPath()
     }
     if (path.empty())
         return Str();
-    wchar_t* lastSlash = wcsrchr(path.data(), L'\\');
+    wchar_t *lastSlash = wcsrchr(path.data(), L'\\');
     if (!lastSlash)
         return Str();
     lastSlash[1] = 0;
@@ -147,9 +139,8 @@ Str CManageNotify::RunnerPath()
     return runner;
 }
 
-BOOL CManageNotify::RegisterAlarmNotification(const Str& identifier, const SYSTEMTIME& start,
-                                              const SYSTEMTIME* end, HANDLE existing, int kind)
-{
+BOOL CManageNotify::RegisterAlarmNotification(const Str &identifier, const SYSTEMTIME &start, const SYSTEMTIME *end,
+                                              HANDLE existing, int kind) {
     // An alarm without id could never be found again by the runner or cleared.
     if (kind == kAlarmKind && identifier.IsEmpty())
         return FALSE;
@@ -166,8 +157,8 @@ BOOL CManageNotify::RegisterAlarmNotification(const Str& identifier, const SYSTE
     trigger.dwType = CNT_TIME;
     trigger.dwEvent = 0;
     // The database copies both texts; it does not write to them.
-    trigger.lpszApplication = const_cast<WCHAR*>(application.Text());
-    trigger.lpszArguments = const_cast<WCHAR*>(commandLine.Text());
+    trigger.lpszApplication = const_cast<WCHAR *>(application.Text());
+    trigger.lpszArguments = const_cast<WCHAR *>(commandLine.Text());
     trigger.stStartTime = WholeMinute(start);
     if (end)
         trigger.stEndTime = WholeMinute(*end);
@@ -176,17 +167,14 @@ BOOL CManageNotify::RegisterAlarmNotification(const Str& identifier, const SYSTE
     return CeSetUserNotificationEx(existing, &trigger, nullptr) != nullptr;
 }
 
-BOOL CManageNotify::RegisterAlarmNotification(const Str& id, double ringTime)
-{
+BOOL CManageNotify::RegisterAlarmNotification(const Str &id, double ringTime) {
     SYSTEMTIME start;
     if (!OleTime::ToSystemTime(ringTime, &start))
         return FALSE;
     return RegisterAlarmNotification(id, start, nullptr, nullptr, kAlarmKind);
 }
 
-BOOL CManageNotify::RegisterAlarmNotification(const Str& id, double oldRingTime,
-                                              double newRingTime)
-{
+BOOL CManageNotify::RegisterAlarmNotification(const Str &id, double oldRingTime, double newRingTime) {
     SYSTEMTIME newStart;
     if (!OleTime::ToSystemTime(newRingTime, &newStart))
         return FALSE;
@@ -201,10 +189,9 @@ BOOL CManageNotify::RegisterAlarmNotification(const Str& id, double oldRingTime,
     return RegisterAlarmNotification(id, newStart, nullptr, nullptr, kAlarmKind);
 }
 
-HANDLE CManageNotify::FindAlarmNotification(const Str& commandLine, const SYSTEMTIME& start)
-{
+HANDLE CManageNotify::FindAlarmNotification(const Str &commandLine, const SYSTEMTIME &start) {
     HANDLE found = nullptr;
-    ForEachNotification([&](HANDLE handle, const CE_NOTIFICATION_TRIGGER& trigger) {
+    ForEachNotification([&](HANDLE handle, const CE_NOTIFICATION_TRIGGER &trigger) {
         // An exact comparison: the command line is the notification's key.
         if (trigger.lpszArguments && wcscmp(trigger.lpszArguments, commandLine) == 0 &&
             SameMinute(trigger.stStartTime, start)) {
@@ -216,9 +203,8 @@ HANDLE CManageNotify::FindAlarmNotification(const Str& commandLine, const SYSTEM
     return found;
 }
 
-BOOL CManageNotify::ClearNotifications(int mode, const Str& identifier)
-{
-    const wchar_t* contained = nullptr;
+BOOL CManageNotify::ClearNotifications(int mode, const Str &identifier) {
+    const wchar_t *contained = nullptr;
     if (mode == kClearTimers)
         contained = L"sort=1";
     else if (mode == kClearIdentifier && !identifier.IsEmpty())
@@ -227,7 +213,7 @@ BOOL CManageNotify::ClearNotifications(int mode, const Str& identifier)
         return FALSE;
 
     BOOL result = FALSE;
-    ForEachNotification([&](HANDLE handle, const CE_NOTIFICATION_TRIGGER& trigger) {
+    ForEachNotification([&](HANDLE handle, const CE_NOTIFICATION_TRIGGER &trigger) {
         if (trigger.lpszArguments && wcsstr(trigger.lpszArguments, contained))
             result = CeClearUserNotification(handle);
         return true;
@@ -235,8 +221,7 @@ BOOL CManageNotify::ClearNotifications(int mode, const Str& identifier)
     return result;
 }
 
-double CManageNotify::NextOneShot(double alarmTime)
-{
+double CManageNotify::NextOneShot(double alarmTime) {
     SYSTEMTIME alarm;
     if (!OleTime::ToSystemTime(alarmTime, &alarm))
         return alarmTime; // no time of day to take; registering it fails later
@@ -246,10 +231,9 @@ double CManageNotify::NextOneShot(double alarmTime)
     return MinuteOfDay(alarm) > MinuteOfDay(now) ? today : today + OleTime::kOneDay;
 }
 
-double CManageNotify::NextRepeat(const AlarmTemp& record) { return NextRepeat(record, record.time); }
+double CManageNotify::NextRepeat(const AlarmTemp &record) { return NextRepeat(record, record.time); }
 
-double CManageNotify::NextRepeat(const AlarmTemp& record, double base)
-{
+double CManageNotify::NextRepeat(const AlarmTemp &record, double base) {
     const int days = record.repeat_days & kEveryDay;
     SYSTEMTIME at;
     if (days == 0 || !OleTime::ToSystemTime(base, &at))

@@ -8,8 +8,7 @@
 
 namespace OleTime {
 
-double Now()
-{
+double Now() {
     SYSTEMTIME now;
     Clock::LocalTime(&now);
     double date = 0.0;
@@ -17,20 +16,15 @@ double Now()
     return date;
 }
 
-bool ToSystemTime(double date, SYSTEMTIME* time)
-{
-    return VariantTimeToSystemTime(date, time) != FALSE;
-}
+bool ToSystemTime(double date, SYSTEMTIME *time) { return VariantTimeToSystemTime(date, time) != FALSE; }
 
-bool FromSystemTime(const SYSTEMTIME& time, double* date)
-{
+bool FromSystemTime(const SYSTEMTIME &time, double *date) {
     // The conversion takes a non-const pointer but does not change the time.
     SYSTEMTIME copy = time;
     return SystemTimeToVariantTime(&copy, date) != FALSE;
 }
 
-int Weekday(double date)
-{
+int Weekday(double date) {
     // Day 0, 30 December 1899, was a Saturday. Times before it count their
     // fraction away from day 0, so the day is the whole part in both cases.
     const long long day = static_cast<long long>(std::trunc(date));

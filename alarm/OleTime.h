@@ -11,8 +11,8 @@ const double kOneDay = 1.0;
 double Now();
 
 // Conversions that report dates outside what the platform can represent.
-bool ToSystemTime(double date, SYSTEMTIME* time);
-bool FromSystemTime(const SYSTEMTIME& time, double* date);
+bool ToSystemTime(double date, SYSTEMTIME *time);
+bool FromSystemTime(const SYSTEMTIME &time, double *date);
 
 // 0 Sunday .. 6 Saturday of the day the date lies in.
 int Weekday(double date);

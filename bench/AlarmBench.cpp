@@ -24,8 +24,8 @@ int main() {
         start = Seconds();
         DecodeAlarm(record, text.c_str());
         const double elapsed = Seconds() - start;
-        std::printf("date fields of %7zu digits           %10.3f ms  (%.2f ns per character)\n", digits,
-                    elapsed * 1e3, elapsed * 1e9 / (2 * digits));
+        std::printf("date fields of %7zu digits           %10.3f ms  (%.2f ns per character)\n", digits, elapsed * 1e3,
+                    elapsed * 1e9 / (2 * digits));
     }
     return 0;
 }

@@ -10,17 +10,15 @@
 
 namespace {
 
-template <class Work> void Measure(const char* name, long operations, Work work)
-{
+template <class Work>
+void Measure(const char *name, long operations, Work work) {
     const double start = Seconds();
     work(operations);
     const double elapsed = Seconds() - start;
-    std::printf("%-40s %12.0f ops/s  (%ld ops, %.3f s)\n", name, operations / elapsed, operations,
-                elapsed);
+    std::printf("%-40s %12.0f ops/s  (%ld ops, %.3f s)\n", name, operations / elapsed, operations, elapsed);
 }
 
-FixedDecimal Number(const wchar_t* text)
-{
+FixedDecimal Number(const wchar_t *text) {
     FixedDecimal number;
     number.Parse(text);
     return number;
@@ -30,8 +28,7 @@ volatile int sink; // keeps results alive so the work is not optimised away
 
 } // namespace
 
-int main()
-{
+int main() {
     const FixedDecimal small = Number(L"1234.5678");
     const FixedDecimal other = Number(L"0.987654321");
     const FixedDecimal large = Number(L"123456789012345678.123456789012");

@@ -42,12 +42,13 @@ void Report(const char *name, std::vector<double> &samples) {
     for (double s : samples)
         sum += s;
     std::printf("%-44s mean %8.1f us  median %8.1f us  p95 %8.1f us  max %8.1f us  (%zu keys)\n", name,
-                sum / samples.size(), samples[samples.size() / 2], samples[samples.size() * 95 / 100],
-                samples.back(), samples.size());
+                sum / samples.size(), samples[samples.size() / 2], samples[samples.size() * 95 / 100], samples.back(),
+                samples.size());
 }
 
 // One key: the message, then the display painted on the screen.
-template <class Press> double TimeKey(HWND lcd, Press press) {
+template <class Press>
+double TimeKey(HWND lcd, Press press) {
     const double start = Microseconds();
     press();
     UpdateWindow(lcd);
@@ -58,8 +59,8 @@ template <class Press> double TimeKey(HWND lcd, Press press) {
 
 int main() {
     InitScreenMetrics();
-    HWND main = CreateWindowExW(0, L"STATIC", L"CalcKeyBench", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr,
-                                nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND main = CreateWindowExW(0, L"STATIC", L"CalcKeyBench", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr,
+                                GetModuleHandleW(nullptr), nullptr);
     Settings settings(96, 96, L"");
     settings.feedbackVibro = 0;
     std::unique_ptr<CNormalWnd> screen =

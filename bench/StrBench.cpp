@@ -9,7 +9,8 @@
 
 namespace {
 
-template <class Work> void Measure(const char *name, long operations, Work work) {
+template <class Work>
+void Measure(const char *name, long operations, Work work) {
     double start = Seconds();
     work(operations);
     double elapsed = Seconds() - start;

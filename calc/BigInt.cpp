@@ -14,19 +14,15 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 BigInt::BigInt(uint32_t capacity)
     : error_(0), length_(0), capacity_(capacity),
       // One cell at least, so that cell 0 can always be written.
-      digits_(new uint16_t[capacity ? capacity : 1]())
-{
-}
+      digits_(new uint16_t[capacity ? capacity : 1]()) {}
 
-BigInt::BigInt(const BigInt& other)
+BigInt::BigInt(const BigInt &other)
     : error_(other.error_), length_(other.length_), capacity_(other.capacity_),
-      digits_(new uint16_t[other.capacity_ ? other.capacity_ : 1]())
-{
+      digits_(new uint16_t[other.capacity_ ? other.capacity_ : 1]()) {
     std::memcpy(digits_, other.digits_, length_ * sizeof(uint16_t));
 }
 
-BigInt& BigInt::operator=(const BigInt& other)
-{
+BigInt &BigInt::operator=(const BigInt &other) {
     if (this == &other)
         return *this;
     error_ = other.error_;
@@ -39,22 +35,17 @@ BigInt& BigInt::operator=(const BigInt& other)
     return *this;
 }
 
-BigInt::~BigInt()
-{
-    delete[] digits_;
-}
+BigInt::~BigInt() { delete[] digits_; }
 
-void BigInt::Reallocate(uint32_t capacity)
-{
-    uint16_t* cells = new uint16_t[capacity ? capacity : 1]();
+void BigInt::Reallocate(uint32_t capacity) {
+    uint16_t *cells = new uint16_t[capacity ? capacity : 1]();
     delete[] digits_;
     digits_ = cells;
     capacity_ = capacity;
     length_ = 0;
 }
 
-bool BigInt::FromString(const wchar_t* text)
-{
+bool BigInt::FromString(const wchar_t *text) {
     if (!text)
         text = L"";
     const size_t count = wcslen(text);
@@ -74,8 +65,7 @@ bool BigInt::FromString(const wchar_t* text)
     return true;
 }
 
-uint32_t BigInt::ToString(wchar_t* buffer, uint32_t size) const
-{
+uint32_t BigInt::ToString(wchar_t *buffer, uint32_t size) const {
     if (error_) {
         const uint32_t needed = sizeof(kErrorText) / sizeof(wchar_t);
         if (buffer && size >= needed)
@@ -91,8 +81,7 @@ uint32_t BigInt::ToString(wchar_t* buffer, uint32_t size) const
     return needed;
 }
 
-int BigInt::Compare(const BigInt& a, const BigInt& b)
-{
+int BigInt::Compare(const BigInt &a, const BigInt &b) {
     const uint32_t lengthA = a.UsedLength();
     const uint32_t lengthB = b.UsedLength();
     if (lengthA != lengthB)
@@ -104,26 +93,18 @@ int BigInt::Compare(const BigInt& a, const BigInt& b)
     return 0;
 }
 
-uint32_t BigInt::UsedLength() const
-{
+uint32_t BigInt::UsedLength() const {
     uint32_t length = length_;
     while (length > 0 && digits_[length - 1] == 0)
         --length;
     return length;
 }
 
-bool BigInt::IsZero() const
-{
-    return UsedLength() == 0;
-}
+bool BigInt::IsZero() const { return UsedLength() == 0; }
 
-void BigInt::Normalize()
-{
-    length_ = UsedLength();
-}
+void BigInt::Normalize() { length_ = UsedLength(); }
 
-void BigInt::ShiftLeft(uint32_t n)
-{
+void BigInt::ShiftLeft(uint32_t n) {
     if (error_ || length_ == 0 || n == 0)
         return;
     Normalize();
@@ -138,8 +119,7 @@ void BigInt::ShiftLeft(uint32_t n)
     length_ += n;
 }
 
-void BigInt::ShiftRight(uint32_t n)
-{
+void BigInt::ShiftRight(uint32_t n) {
     if (error_ || length_ == 0 || n == 0)
         return;
     if (n >= length_) {
@@ -152,8 +132,7 @@ void BigInt::ShiftRight(uint32_t n)
     Normalize();
 }
 
-void BigInt::Add(const BigInt& b)
-{
+void BigInt::Add(const BigInt &b) {
     if (error_ || b.error_)
         return;
     Normalize();
@@ -191,8 +170,7 @@ void BigInt::Add(const BigInt& b)
     }
 }
 
-void BigInt::Subtract(const BigInt& b)
-{
+void BigInt::Subtract(const BigInt &b) {
     if (error_ || b.error_)
         return;
     const uint32_t lengthB = b.UsedLength();
@@ -224,8 +202,7 @@ void BigInt::Subtract(const BigInt& b)
     Normalize();
 }
 
-void BigInt::Multiply(const BigInt& b)
-{
+void BigInt::Multiply(const BigInt &b) {
     if (error_ || b.error_)
         return;
     Normalize();
@@ -259,8 +236,7 @@ void BigInt::Multiply(const BigInt& b)
     length_ = length;
 }
 
-void BigInt::AppendDigit(uint16_t digit)
-{
+void BigInt::AppendDigit(uint16_t digit) {
     if (error_)
         return;
     Normalize();
@@ -275,8 +251,7 @@ void BigInt::AppendDigit(uint16_t digit)
     ++length_;
 }
 
-void BigInt::Divide(const BigInt& b)
-{
+void BigInt::Divide(const BigInt &b) {
     if (error_ || b.error_)
         return;
     if (b.IsZero()) {

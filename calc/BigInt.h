@@ -11,31 +11,31 @@
 class BigInt {
 public:
     explicit BigInt(uint32_t capacity);
-    BigInt(const BigInt& other);
+    BigInt(const BigInt &other);
     // Copies the error flag; when the source carries it nothing else is
     // copied. Otherwise the storage grows to the source's length when it is
     // too small (it never shrinks) and the digits are copied.
-    BigInt& operator=(const BigInt& other);
+    BigInt &operator=(const BigInt &other);
     virtual ~BigInt();
 
     // Digits '0'..'9' only; anything else gives false and changes nothing.
     // An empty text is zero; leading zeros are dropped but one digit is kept.
     // The storage grows to a longer text.
-    bool FromString(const wchar_t* text);
+    bool FromString(const wchar_t *text);
     // Digits most significant first ("" for zero without cells, "Error" for
     // an errored value). Returns the size needed including the terminator;
     // nothing is written when size is smaller.
-    uint32_t ToString(wchar_t* buffer, uint32_t size) const;
+    uint32_t ToString(wchar_t *buffer, uint32_t size) const;
     // -1, 0 or 1 by value.
-    static int Compare(const BigInt& a, const BigInt& b);
+    static int Compare(const BigInt &a, const BigInt &b);
 
     void Normalize();
     void ShiftLeft(uint32_t n);  // times 10^n
     void ShiftRight(uint32_t n); // divided by 10^n, truncated
-    void Add(const BigInt& b);
-    void Subtract(const BigInt& b); // below zero sets the error flag
-    void Multiply(const BigInt& b);
-    void Divide(const BigInt& b);   // quotient rounded half up; by zero sets error
+    void Add(const BigInt &b);
+    void Subtract(const BigInt &b); // below zero sets the error flag
+    void Multiply(const BigInt &b);
+    void Divide(const BigInt &b);     // quotient rounded half up; by zero sets error
     void AppendDigit(uint16_t digit); // this * 10 + digit
 
     bool IsZero() const;
@@ -56,5 +56,5 @@ private:
     uint32_t error_;
     uint32_t length_;
     uint32_t capacity_;
-    uint16_t* digits_; // owned, capacity_ cells
+    uint16_t *digits_; // owned, capacity_ cells
 };

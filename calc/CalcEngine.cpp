@@ -17,8 +17,7 @@ const wchar_t kBackspace = 8;
 // them fractional).
 const int kMaxIntegerDigits = FixedDecimal::kMaxDigits - FixedDecimal::kScale;
 
-int SignOf(wchar_t op)
-{
+int SignOf(wchar_t op) {
     switch (op) {
     case L'+':
         return CalcEngine::kSignAdd;
@@ -31,18 +30,16 @@ int SignOf(wchar_t op)
     }
 }
 
-FixedDecimal Hundred()
-{
+FixedDecimal Hundred() {
     FixedDecimal hundred;
     hundred.Parse(L"100");
     return hundred;
 }
 
 // Digits in front of the point (or in the whole text when it has none).
-int IntegerDigits(const wchar_t* text)
-{
+int IntegerDigits(const wchar_t *text) {
     int digits = 0;
-    for (const wchar_t* p = text; *p && *p != L'.'; ++p) {
+    for (const wchar_t *p = text; *p && *p != L'.'; ++p) {
         if (*p >= L'0' && *p <= L'9')
             ++digits;
     }
@@ -52,15 +49,12 @@ int IntegerDigits(const wchar_t* text)
 } // namespace
 
 CalcEngine::CalcEngine(wchar_t decimalSeparator, wchar_t thousandsSeparator)
-    : thousandsSep_(thousandsSeparator), decimalSep_(decimalSeparator), entry_(),
-      replaceEntry_(true), pendingOp_(L' '), lastOp_(L' '), startOfChain_(true),
-      operatorSign_(kSignNone)
-{
+    : thousandsSep_(thousandsSeparator), decimalSep_(decimalSeparator), entry_(), replaceEntry_(true), pendingOp_(L' '),
+      lastOp_(L' '), startOfChain_(true), operatorSign_(kSignNone) {
     Clear();
 }
 
-void CalcEngine::LoadLocaleSeparators()
-{
+void CalcEngine::LoadLocaleSeparators() {
     // Three characters: a separator longer than two does not fit, the call
     // fails and the current one stays.
     wchar_t text[3] = L"";
@@ -71,15 +65,13 @@ void CalcEngine::LoadLocaleSeparators()
     Refresh();
 }
 
-void CalcEngine::SetSeparators(wchar_t decimalSeparator, wchar_t thousandsSeparator)
-{
+void CalcEngine::SetSeparators(wchar_t decimalSeparator, wchar_t thousandsSeparator) {
     decimalSep_ = decimalSeparator;
     thousandsSep_ = thousandsSeparator;
     Refresh();
 }
 
-bool CalcEngine::OnKey(wchar_t key)
-{
+bool CalcEngine::OnKey(wchar_t key) {
     if (key >= L'0' && key <= L'9') {
         Digit(key);
         return true;
@@ -109,38 +101,24 @@ bool CalcEngine::OnKey(wchar_t key)
     }
 }
 
-Str CalcEngine::ShownText() const
-{
-    return TrimFraction(display_, decimalSep_);
-}
+Str CalcEngine::ShownText() const { return TrimFraction(display_, decimalSep_); }
 
 // --- Entry helpers -------------------------------------------------------
 
-int CalcEngine::EntryLength() const
-{
-    return static_cast<int>(wcslen(entry_));
-}
+int CalcEngine::EntryLength() const { return static_cast<int>(wcslen(entry_)); }
 
-bool CalcEngine::EntryHasPoint() const
-{
-    return wcschr(entry_, L'.') != nullptr;
-}
+bool CalcEngine::EntryHasPoint() const { return wcschr(entry_, L'.') != nullptr; }
 
-bool CalcEngine::EntryIs(const wchar_t* text) const
-{
-    return wcscmp(entry_, text) == 0;
-}
+bool CalcEngine::EntryIs(const wchar_t *text) const { return wcscmp(entry_, text) == 0; }
 
-void CalcEngine::SetEntry(const wchar_t* text)
-{
+void CalcEngine::SetEntry(const wchar_t *text) {
     wcsncpy(entry_, text, kEntrySize - 1);
     entry_[kEntrySize - 1] = L'\0';
 }
 
 // A digit or point after a result or an operator starts a new entry, and so
 // does one typed over the lone "0" (0 then 7 gives 7, not 07).
-void CalcEngine::BeginEntry()
-{
+void CalcEngine::BeginEntry() {
     if (!replaceEntry_) {
         if (!EntryIs(L"0"))
             return;
@@ -154,8 +132,7 @@ void CalcEngine::BeginEntry()
 }
 
 // At most 19 digits, besides a sign and a point.
-void CalcEngine::Append(wchar_t c)
-{
+void CalcEngine::Append(wchar_t c) {
     const int length = EntryLength();
     const int limit = kMaxEntryDigits + EntryHasPoint() + EntryIsNegative();
     if (length < limit && length + 1 < kEntrySize) {
@@ -167,8 +144,7 @@ void CalcEngine::Append(wchar_t c)
 
 // A result longer than 19 digits with a point loses its last fractional
 // digits, in the entry itself, so the entry stays one that could be typed.
-void CalcEngine::Refresh()
-{
+void CalcEngine::Refresh() {
     const int length = EntryLength();
     const bool point = EntryHasPoint();
     const int excess = length - point - EntryIsNegative() - kMaxEntryDigits;
@@ -177,8 +153,7 @@ void CalcEngine::Refresh()
     display_ = EntryToDisplay(entry_, decimalSep_);
 }
 
-void CalcEngine::Compute()
-{
+void CalcEngine::Compute() {
     switch (pendingOp_) {
     case L'*':
         acc_.Multiply(operand_);
@@ -204,16 +179,14 @@ void CalcEngine::Compute()
     }
 }
 
-void CalcEngine::Finish()
-{
+void CalcEngine::Finish() {
     lastOp_ = pendingOp_;
     pendingOp_ = L'=';
     replaceEntry_ = true;
     Refresh();
 }
 
-void CalcEngine::ShowError()
-{
+void CalcEngine::ShowError() {
     SetEntry(kErrorText);
     acc_.SetError();
     pendingOp_ = L' ';
@@ -223,16 +196,14 @@ void CalcEngine::ShowError()
 
 // --- Keys ----------------------------------------------------------------
 
-void CalcEngine::Digit(wchar_t digit)
-{
+void CalcEngine::Digit(wchar_t digit) {
     if (digit < L'0' || digit > L'9')
         return;
     BeginEntry();
     Append(digit);
 }
 
-void CalcEngine::Point()
-{
+void CalcEngine::Point() {
     BeginEntry();
     if (entry_[0] == L'\0')
         SetEntry(L"0");
@@ -242,8 +213,7 @@ void CalcEngine::Point()
         Append(L'.');
 }
 
-void CalcEngine::Operator(wchar_t op)
-{
+void CalcEngine::Operator(wchar_t op) {
     if (op != L'+' && op != L'-' && op != L'*' && op != L'/')
         return;
     operatorSign_ = SignOf(op);
@@ -265,8 +235,7 @@ void CalcEngine::Operator(wchar_t op)
 }
 
 // Pressed again, '=' repeats the last operation with the same second operand.
-void CalcEngine::Equals()
-{
+void CalcEngine::Equals() {
     if (replaceEntry_)
         pendingOp_ = lastOp_;
     else
@@ -277,8 +246,7 @@ void CalcEngine::Equals()
 
 // 200 + 10 % gives 220, 200 - 10 % 180, 200 * 10 % 20, 200 / 10 % 2000, and
 // 50 % alone 0.5.
-void CalcEngine::Percent()
-{
+void CalcEngine::Percent() {
     operatorSign_ = kSignPercent;
     if (startOfChain_) {
         acc_.Parse(entry_);
@@ -297,8 +265,7 @@ void CalcEngine::Percent()
     Finish();
 }
 
-void CalcEngine::SquareRoot()
-{
+void CalcEngine::SquareRoot() {
     operatorSign_ = kSignRoot;
     if (startOfChain_) {
         acc_.Parse(entry_);
@@ -316,8 +283,7 @@ void CalcEngine::SquareRoot()
     Finish();
 }
 
-void CalcEngine::ChangeSign()
-{
+void CalcEngine::ChangeSign() {
     // "Error" is no number; a sign in front of it would only mislead.
     if (EntryIs(kErrorText))
         return;
@@ -333,8 +299,7 @@ void CalcEngine::ChangeSign()
     Refresh();
 }
 
-void CalcEngine::Backspace()
-{
+void CalcEngine::Backspace() {
     const int length = EntryLength();
     if (length <= 1 || (length == 2 && EntryIsNegative()) || EntryIs(kErrorText)) {
         SetEntry(L"0");
@@ -350,8 +315,7 @@ void CalcEngine::Backspace()
     Refresh();
 }
 
-void CalcEngine::Clear()
-{
+void CalcEngine::Clear() {
     SetEntry(L"0");
     replaceEntry_ = true;
     lastOp_ = L' ';
@@ -363,15 +327,13 @@ void CalcEngine::Clear()
     Refresh();
 }
 
-void CalcEngine::MemoryClear()
-{
+void CalcEngine::MemoryClear() {
     startOfChain_ = true;
     replaceEntry_ = true;
     memory_.reset();
 }
 
-void CalcEngine::MemoryRecall()
-{
+void CalcEngine::MemoryRecall() {
     startOfChain_ = true;
     replaceEntry_ = true;
     if (!memory_)
@@ -381,8 +343,7 @@ void CalcEngine::MemoryRecall()
     operand_ = *memory_;
 }
 
-void CalcEngine::MemoryAdd()
-{
+void CalcEngine::MemoryAdd() {
     startOfChain_ = true;
     replaceEntry_ = true;
     if (EntryIs(L"0"))
@@ -401,8 +362,7 @@ void CalcEngine::MemoryAdd()
     }
 }
 
-bool CalcEngine::Paste(const wchar_t* text)
-{
+bool CalcEngine::Paste(const wchar_t *text) {
     ::SetThousandsSeparator(thousandsSep_);
     ::SetDecimalSeparator(decimalSep_);
     double value = 0;

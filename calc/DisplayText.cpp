@@ -9,18 +9,16 @@ bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 } // namespace
 
-Str EntryToDisplay(const wchar_t* entry, wchar_t decimalSeparator)
-{
+Str EntryToDisplay(const wchar_t *entry, wchar_t decimalSeparator) {
     std::wstring text(entry ? entry : L"");
-    for (wchar_t& c : text) {
+    for (wchar_t &c : text) {
         if (c == L'.')
             c = decimalSeparator;
     }
     return Str(text.c_str());
 }
 
-Str TrimFraction(const wchar_t* text, wchar_t separator)
-{
+Str TrimFraction(const wchar_t *text, wchar_t separator) {
     std::wstring trimmed(text ? text : L"");
     const size_t point = trimmed.find(separator);
     if (point == std::wstring::npos)
@@ -32,8 +30,7 @@ Str TrimFraction(const wchar_t* text, wchar_t separator)
     return Str(trimmed.c_str());
 }
 
-Str GroupDigits(const wchar_t* text, wchar_t separator)
-{
+Str GroupDigits(const wchar_t *text, wchar_t separator) {
     const std::wstring source(text ? text : L"");
     size_t integerEnd = source.find(separator);
     if (integerEnd == std::wstring::npos)

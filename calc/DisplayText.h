@@ -7,13 +7,13 @@
 #include "BaseLib/Str.h"
 
 // The entry with its '.' replaced by the decimal separator.
-Str EntryToDisplay(const wchar_t* entry, wchar_t decimalSeparator);
+Str EntryToDisplay(const wchar_t *entry, wchar_t decimalSeparator);
 
 // When the text holds the separator: its trailing '0' characters after the
 // separator removed, and the separator too when nothing follows it.
-Str TrimFraction(const wchar_t* text, wchar_t separator);
+Str TrimFraction(const wchar_t *text, wchar_t separator);
 
 // An apostrophe between every group of three integer digits, counted from
 // the separator (or the end) toward the start. Other characters (a minus
 // sign, the letters of "Error") are not counted: "-123456" gives "-123'456".
-Str GroupDigits(const wchar_t* text, wchar_t separator);
+Str GroupDigits(const wchar_t *text, wchar_t separator);

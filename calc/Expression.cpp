@@ -19,8 +19,7 @@ const wchar_t kUnaryMinus = 0xE000;
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool IsBinaryOperator(wchar_t c) { return c == L'+' || c == L'-' || c == L'*' || c == L'/'; }
 
-int Precedence(wchar_t op)
-{
+int Precedence(wchar_t op) {
     switch (op) {
     case L'(':
         return 1;
@@ -38,10 +37,9 @@ int Precedence(wchar_t op)
 // Line breaks: a carriage return separates like a space, a line feed adds
 // the next line. Trailing operators and spaces go; leading '+', '*', '/' and
 // spaces are skipped (a leading '-' is a sign).
-std::wstring Prepare(const wchar_t* text)
-{
+std::wstring Prepare(const wchar_t *text) {
     std::wstring prepared(text);
-    for (wchar_t& c : prepared) {
+    for (wchar_t &c : prepared) {
         if (c == L'\r')
             c = L' ';
         else if (c == L'\n')
@@ -51,17 +49,15 @@ std::wstring Prepare(const wchar_t* text)
         prepared.pop_back();
     size_t start = 0;
     while (start < prepared.size() &&
-           (prepared[start] == L'+' || prepared[start] == L'*' || prepared[start] == L'/' ||
-            prepared[start] == L' '))
+           (prepared[start] == L'+' || prepared[start] == L'*' || prepared[start] == L'/' || prepared[start] == L' '))
         ++start;
     return prepared.substr(start);
 }
 
 // Postfix text: numbers separated by spaces, each operator written where it
 // applies. False for a ')' without its '('.
-bool ToPostfix(const std::wstring& text, wchar_t separator, std::wstring* postfix)
-{
-    std::wstring& out = *postfix;
+bool ToPostfix(const std::wstring &text, wchar_t separator, std::wstring *postfix) {
+    std::wstring &out = *postfix;
     std::vector<wchar_t> operators;
     const auto endsInSpace = [&out] { return !out.empty() && out.back() == L' '; };
     for (wchar_t c : text) {
@@ -106,8 +102,7 @@ bool ToPostfix(const std::wstring& text, wchar_t separator, std::wstring* postfi
     return true;
 }
 
-bool Apply(wchar_t op, std::vector<double>* stack)
-{
+bool Apply(wchar_t op, std::vector<double> *stack) {
     if (op == kUnaryMinus) {
         if (stack->empty())
             return false;
@@ -118,7 +113,7 @@ bool Apply(wchar_t op, std::vector<double>* stack)
         return false;
     const double right = stack->back();
     stack->pop_back();
-    double& left = stack->back();
+    double &left = stack->back();
     switch (op) {
     case L'+':
         left += right;
@@ -136,8 +131,7 @@ bool Apply(wchar_t op, std::vector<double>* stack)
     return std::isfinite(left);
 }
 
-bool EvaluatePostfix(const std::wstring& postfix, wchar_t separator, double* value)
-{
+bool EvaluatePostfix(const std::wstring &postfix, wchar_t separator, double *value) {
     std::vector<double> stack;
     std::wstring number;
     const auto pushNumber = [&] {
@@ -166,8 +160,7 @@ bool EvaluatePostfix(const std::wstring& postfix, wchar_t separator, double* val
 
 } // namespace
 
-bool EvaluateExpression(const wchar_t* text, double* value)
-{
+bool EvaluateExpression(const wchar_t *text, double *value) {
     if (!text || !value || wcslen(text) > kMaxTextLength)
         return false;
     const wchar_t separator = DecimalSeparator();

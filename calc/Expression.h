@@ -11,4 +11,4 @@
 // the text is longer than 1000 characters, holds nothing to compute, has
 // unbalanced parentheses, an operator without operands, a number of 199 or
 // more characters, or a result that is not finite (division by zero).
-bool EvaluateExpression(const wchar_t* text, double* value);
+bool EvaluateExpression(const wchar_t *text, double *value);

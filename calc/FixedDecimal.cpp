@@ -10,8 +10,7 @@ const wchar_t kErrorText[] = L"Error";
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 
 // A BigInt holding a small non-negative number.
-BigInt Small(uint32_t value)
-{
+BigInt Small(uint32_t value) {
     BigInt number(10);
     uint32_t power = 1;
     while (power * 10 <= value)
@@ -24,8 +23,7 @@ BigInt Small(uint32_t value)
 // floor(sqrt(n)) digit by digit, two digits of n per digit of the root, then
 // rounded to the nearest integer. Exact for every n, in a fixed number of
 // steps (half the digits of n).
-BigInt RoundedSquareRoot(const BigInt& n)
-{
+BigInt RoundedSquareRoot(const BigInt &n) {
     const uint32_t length = n.Length();
     const uint32_t pairs = (length + 1) / 2;
     BigInt root(pairs + 2);
@@ -62,20 +60,14 @@ BigInt RoundedSquareRoot(const BigInt& n)
 
 } // namespace
 
-FixedDecimal::FixedDecimal()
-    : negative_(0), scale_(kScale), magnitude_(kMaxDigits), maxDigits_(kMaxDigits)
-{
-}
+FixedDecimal::FixedDecimal() : negative_(0), scale_(kScale), magnitude_(kMaxDigits), maxDigits_(kMaxDigits) {}
 
-FixedDecimal::FixedDecimal(const FixedDecimal& other)
-    : negative_(other.negative_), scale_(other.scale_), magnitude_(kMaxDigits),
-      maxDigits_(kMaxDigits)
-{
+FixedDecimal::FixedDecimal(const FixedDecimal &other)
+    : negative_(other.negative_), scale_(other.scale_), magnitude_(kMaxDigits), maxDigits_(kMaxDigits) {
     magnitude_ = other.magnitude_;
 }
 
-FixedDecimal& FixedDecimal::operator=(const FixedDecimal& other)
-{
+FixedDecimal &FixedDecimal::operator=(const FixedDecimal &other) {
     if (this != &other) {
         negative_ = other.negative_;
         scale_ = other.scale_;
@@ -85,14 +77,13 @@ FixedDecimal& FixedDecimal::operator=(const FixedDecimal& other)
     return *this;
 }
 
-bool FixedDecimal::Parse(const wchar_t* text)
-{
+bool FixedDecimal::Parse(const wchar_t *text) {
     if (!text)
         text = L"";
     negative_ = text[0] == L'-';
     if (negative_)
         ++text;
-    const wchar_t* point = wcschr(text, L'.');
+    const wchar_t *point = wcschr(text, L'.');
     const std::wstring integerDigits(text, point ? size_t(point - text) : wcslen(text));
     std::wstring fractionDigits(point ? point + 1 : L"");
     // Every fractional character is checked, also past the 12th that is
@@ -114,8 +105,7 @@ bool FixedDecimal::Parse(const wchar_t* text)
     return true;
 }
 
-const Str& FixedDecimal::Text() const
-{
+const Str &FixedDecimal::Text() const {
     if (!text_.IsEmpty())
         return text_;
     const FixedDecimal rounded = RoundedForDisplay();
@@ -153,9 +143,8 @@ const Str& FixedDecimal::Text() const
     return text_;
 }
 
-bool FixedDecimal::Format(wchar_t* buffer, size_t size) const
-{
-    const Str& text = Text();
+bool FixedDecimal::Format(wchar_t *buffer, size_t size) const {
+    const Str &text = Text();
     const size_t needed = size_t(text.Length()) + 1;
     if (!buffer || size < needed)
         return false;
@@ -163,8 +152,7 @@ bool FixedDecimal::Format(wchar_t* buffer, size_t size) const
     return true;
 }
 
-BigInt FixedDecimal::Aligned(const FixedDecimal& b) const
-{
+BigInt FixedDecimal::Aligned(const FixedDecimal &b) const {
     BigInt aligned(b.magnitude_);
     if (b.scale_ > scale_)
         aligned.ShiftRight(b.scale_ - scale_);
@@ -173,8 +161,7 @@ BigInt FixedDecimal::Aligned(const FixedDecimal& b) const
     return aligned;
 }
 
-bool FixedDecimal::TakeOverError(const FixedDecimal& b)
-{
+bool FixedDecimal::TakeOverError(const FixedDecimal &b) {
     if (magnitude_.HasError())
         return true;
     if (b.magnitude_.HasError()) {
@@ -184,13 +171,9 @@ bool FixedDecimal::TakeOverError(const FixedDecimal& b)
     return false;
 }
 
-void FixedDecimal::AddMagnitude(const FixedDecimal& b)
-{
-    magnitude_.Add(Aligned(b));
-}
+void FixedDecimal::AddMagnitude(const FixedDecimal &b) { magnitude_.Add(Aligned(b)); }
 
-void FixedDecimal::SubtractMagnitude(const FixedDecimal& b)
-{
+void FixedDecimal::SubtractMagnitude(const FixedDecimal &b) {
     const BigInt subtrahend = Aligned(b);
     if (BigInt::Compare(subtrahend, magnitude_) > 0) {
         BigInt difference(subtrahend);
@@ -204,8 +187,7 @@ void FixedDecimal::SubtractMagnitude(const FixedDecimal& b)
 
 // The sign rules below decide the sign of a zero result: 5 - 5 gives 0,
 // -5 + 5 gives a negative zero, shown as "-0".
-void FixedDecimal::Add(const FixedDecimal& b)
-{
+void FixedDecimal::Add(const FixedDecimal &b) {
     if (&b == this) {
         const FixedDecimal copy(b);
         Add(copy);
@@ -225,8 +207,7 @@ void FixedDecimal::Add(const FixedDecimal& b)
     }
 }
 
-void FixedDecimal::Subtract(const FixedDecimal& b)
-{
+void FixedDecimal::Subtract(const FixedDecimal &b) {
     if (&b == this) {
         const FixedDecimal copy(b);
         Subtract(copy);
@@ -250,8 +231,7 @@ void FixedDecimal::Subtract(const FixedDecimal& b)
     }
 }
 
-void FixedDecimal::Multiply(const FixedDecimal& b)
-{
+void FixedDecimal::Multiply(const FixedDecimal &b) {
     Changed();
     if (TakeOverError(b))
         return;
@@ -268,8 +248,7 @@ void FixedDecimal::Multiply(const FixedDecimal& b)
     negative_ = negative_ != b.negative_;
 }
 
-void FixedDecimal::Divide(const FixedDecimal& b)
-{
+void FixedDecimal::Divide(const FixedDecimal &b) {
     Changed();
     if (TakeOverError(b))
         return;
@@ -293,22 +272,19 @@ void FixedDecimal::Divide(const FixedDecimal& b)
     negative_ = negative_ != b.negative_;
 }
 
-FixedDecimal FixedDecimal::Negated() const
-{
+FixedDecimal FixedDecimal::Negated() const {
     FixedDecimal copy(*this);
     copy.negative_ = !negative_;
     return copy;
 }
 
-BigInt FixedDecimal::IntegerPart() const
-{
+BigInt FixedDecimal::IntegerPart() const {
     BigInt integer(magnitude_);
     integer.ShiftRight(scale_);
     return integer;
 }
 
-BigInt FixedDecimal::FractionPart() const
-{
+BigInt FixedDecimal::FractionPart() const {
     BigInt fraction(magnitude_);
     BigInt integer = IntegerPart();
     integer.ShiftLeft(scale_);
@@ -316,11 +292,10 @@ BigInt FixedDecimal::FractionPart() const
     return fraction;
 }
 
-FixedDecimal FixedDecimal::RoundedForDisplay() const
-{
+FixedDecimal FixedDecimal::RoundedForDisplay() const {
     FixedDecimal rounded(*this);
     if (scale_ > kShownDecimals) {
-        BigInt& m = rounded.magnitude_;
+        BigInt &m = rounded.magnitude_;
         m.ShiftRight(scale_ - kShownDecimals - 1);
         m.Add(Small(5));
         m.ShiftRight(1);
@@ -329,20 +304,17 @@ FixedDecimal FixedDecimal::RoundedForDisplay() const
     return rounded;
 }
 
-void FixedDecimal::SetError()
-{
+void FixedDecimal::SetError() {
     magnitude_.SetError();
     Changed();
 }
 
-void FixedDecimal::Empty()
-{
+void FixedDecimal::Empty() {
     magnitude_.Empty();
     Changed();
 }
 
-FixedDecimal SquareRoot(const FixedDecimal& a)
-{
+FixedDecimal SquareRoot(const FixedDecimal &a) {
     FixedDecimal x(a);
     if (a.IsNegative()) {
         x.SetError();

@@ -14,36 +14,36 @@
 
 class FixedDecimal {
 public:
-    static constexpr uint8_t kScale = 12;       // fractional digits of every number
-    static constexpr uint32_t kMaxDigits = 30;  // digits of the largest magnitude
+    static constexpr uint8_t kScale = 12;      // fractional digits of every number
+    static constexpr uint32_t kMaxDigits = 30; // digits of the largest magnitude
     static constexpr uint8_t kShownDecimals = 10;
 
     FixedDecimal();
     // Copies sign, scale and magnitude (with its error flag); the target's
     // formatted text is dropped.
-    FixedDecimal(const FixedDecimal& other);
-    FixedDecimal& operator=(const FixedDecimal& other);
+    FixedDecimal(const FixedDecimal &other);
+    FixedDecimal &operator=(const FixedDecimal &other);
 
     // Optional leading '-', digits, at most one '.'. Fractional digits past
     // the 12th are dropped, not rounded; more than 18 integer digits set the
     // error flag. On false the magnitude is unchanged, but the sign has
     // already been taken from the text.
-    bool Parse(const wchar_t* text);
+    bool Parse(const wchar_t *text);
 
     // The value rounded half up to 10 fractional digits, trailing zeros
     // dropped, "-" in front of a negative number (also of a negative zero),
     // "Error" for an errored one; never an exponent or a thousands separator.
     // The text is cached until the number changes. Copies it into buffer
     // when it fits with its terminator.
-    bool Format(wchar_t* buffer, size_t size) const;
-    const Str& Text() const;
+    bool Format(wchar_t *buffer, size_t size) const;
+    const Str &Text() const;
 
     // this <- this op b, in place. Multiply truncates past the 12th
     // fractional digit; Divide rounds half up at it.
-    void Add(const FixedDecimal& b);
-    void Subtract(const FixedDecimal& b);
-    void Multiply(const FixedDecimal& b);
-    void Divide(const FixedDecimal& b);
+    void Add(const FixedDecimal &b);
+    void Subtract(const FixedDecimal &b);
+    void Multiply(const FixedDecimal &b);
+    void Divide(const FixedDecimal &b);
 
     FixedDecimal Negated() const;
     BigInt IntegerPart() const;
@@ -56,7 +56,7 @@ public:
     bool HasError() const { return magnitude_.HasError(); }
     bool IsZero() const { return magnitude_.IsZero(); }
     uint8_t Scale() const { return scale_; }
-    const BigInt& Magnitude() const { return magnitude_; }
+    const BigInt &Magnitude() const { return magnitude_; }
 
     // Marks the number as not representable (shown as "Error").
     void SetError();
@@ -65,15 +65,15 @@ public:
     void Empty();
 
 private:
-    friend FixedDecimal SquareRoot(const FixedDecimal& a);
+    friend FixedDecimal SquareRoot(const FixedDecimal &a);
 
     // b's magnitude brought to this number's scale.
-    BigInt Aligned(const FixedDecimal& b) const;
+    BigInt Aligned(const FixedDecimal &b) const;
     // Adds or subtracts the magnitudes of two numbers taken as non-negative.
-    void AddMagnitude(const FixedDecimal& b);
-    void SubtractMagnitude(const FixedDecimal& b);
+    void AddMagnitude(const FixedDecimal &b);
+    void SubtractMagnitude(const FixedDecimal &b);
     // True (and this set to error) when either operand carries the flag.
-    bool TakeOverError(const FixedDecimal& b);
+    bool TakeOverError(const FixedDecimal &b);
     void Changed() { text_ = Str(); }
 
     uint32_t negative_;
@@ -86,4 +86,4 @@ private:
 // The square root rounded to the nearest 10^-12, over the whole range of the
 // type. A negative operand (also a zero carrying the minus sign) gives an
 // errored result; zero gives zero.
-FixedDecimal SquareRoot(const FixedDecimal& a);
+FixedDecimal SquareRoot(const FixedDecimal &a);

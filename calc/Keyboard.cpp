@@ -255,7 +255,8 @@ void CMyKeyboard::MakeSet(bool landscape) {
         auto key = std::make_unique<CCustomBtt>(hwnd_, command ? kFont11 : kFont12, weight, color);
         key->SetBackColor(background_);
         const RECT place = KeyRect(def, landscape);
-        Bitmap picture(KeyPicture(PictureFor(def, landscape), SIZE{place.right - place.left, place.bottom - place.top}));
+        Bitmap picture(
+            KeyPicture(PictureFor(def, landscape), SIZE{place.right - place.left, place.bottom - place.top}));
         key->SetImageBitmap(picture.get());
         if (!IsPicture(def.look)) {
             key->SetCaption(def.label);

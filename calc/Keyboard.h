@@ -16,8 +16,8 @@
 
 class CMyKeyboard : public Wnd {
 public:
-    static constexpr int kKeyCount = 24;       // per set
-    static constexpr DWORD kLockOutMs = 201;   // a key within this of the last is dropped
+    static constexpr int kKeyCount = 24;     // per set
+    static constexpr DWORD kLockOutMs = 201; // a key within this of the last is dropped
 
     // The key ids.
     enum : UINT {

@@ -119,8 +119,7 @@ void CMyLCD::DrawSigns(HDC dc, const RECT &client) {
 }
 
 void CMyLCD::DrawNumber(HDC dc, const RECT &client) {
-    RECT box = {client.left + ScaleX(14), client.top + ScaleY(1), client.right - ScaleX(5),
-                client.bottom - ScaleY(2)};
+    RECT box = {client.left + ScaleX(14), client.top + ScaleY(1), client.right - ScaleX(5), client.bottom - ScaleY(2)};
     SelectedObject font(dc, font_.get());
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kNumberColor);

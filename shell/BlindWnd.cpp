@@ -259,8 +259,8 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case UWM_MOVE_BOTTOM_BAR: {
         RECT rc;
         GetWindowRect(bottomBar_->GetHwnd(), &rc);
-        bottomBar_->Move(static_cast<int>(wParam) + 1, static_cast<int>(lParam), rc.right - rc.left,
-                         rc.bottom - rc.top, true);
+        bottomBar_->Move(static_cast<int>(wParam) + 1, static_cast<int>(lParam), rc.right - rc.left, rc.bottom - rc.top,
+                         true);
         return 0;
     }
     }
@@ -371,4 +371,3 @@ void CBlindWnd::MoveOntoVisibleDesktop() {
     y = y < visible.top ? visible.top : y;
     SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
-

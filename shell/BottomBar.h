@@ -45,7 +45,9 @@ public:
     // The minimise button back to its normal look.
     void ResetMinimiseButton();
 
-    CCustomBtt *Button(int action) const { return action >= 0 && action < kActionCount ? buttons_[action].get() : nullptr; }
+    CCustomBtt *Button(int action) const {
+        return action >= 0 && action < kActionCount ? buttons_[action].get() : nullptr;
+    }
     // Where the main menu opens: the centre of the first left button that the
     // descriptor shows, in screen coordinates (the bar's centre when it shows
     // none).
@@ -70,7 +72,7 @@ private:
     void EndDrag();
     POINT ToScreen(int x, int y) const;
 
-    HWND main_; // not owned
+    HWND main_;                          // not owned
     Bitmap leftCap_, rightCap_, middle_; // 16-bit copies
     std::unique_ptr<CCustomBtt> buttons_[kActionCount];
     ScreenDescriptor descriptor_; // of the screen laid out last

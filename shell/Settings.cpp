@@ -16,23 +16,23 @@ struct DwordValue {
 };
 
 const DwordValue kDwordValues[] = {
-    {L"PopupBtt", &Settings::popupBtt},       {L"ShowIcon", &Settings::showIcon},
+    {L"PopupBtt", &Settings::popupBtt},           {L"ShowIcon", &Settings::showIcon},
     {L"FeedbackVibro", &Settings::feedbackVibro}, {L"MinimizedPosX", &Settings::minimizedPosX},
     {L"MinimizedPosY", &Settings::minimizedPosY}, {L"MaxPosCalcX", &Settings::maxPosX},
-    {L"MaxPosCalcY", &Settings::maxPosY},     {L"MaxPosNoteX", &Settings::maxPosX},
-    {L"MaxPosNoteY", &Settings::maxPosY},     {L"IsFullNote", &Settings::isFull},
-    {L"IsFullCalc", &Settings::isFull},       {L"MaxPosConvX", &Settings::maxPosX},
-    {L"MaxPosConvY", &Settings::maxPosY},     {L"NoteScale1", &Settings::noteScale1},
-    {L"NoteScale2", &Settings::noteScale2},   {L"PenMode", &Settings::penMode},
+    {L"MaxPosCalcY", &Settings::maxPosY},         {L"MaxPosNoteX", &Settings::maxPosX},
+    {L"MaxPosNoteY", &Settings::maxPosY},         {L"IsFullNote", &Settings::isFull},
+    {L"IsFullCalc", &Settings::isFull},           {L"MaxPosConvX", &Settings::maxPosX},
+    {L"MaxPosConvY", &Settings::maxPosY},         {L"NoteScale1", &Settings::noteScale1},
+    {L"NoteScale2", &Settings::noteScale2},       {L"PenMode", &Settings::penMode},
     {L"UseDrawing", &Settings::useDrawing},
 };
 
 // The order in which the values are written: these numbers, the texts, then
 // "UseDrawing".
 const wchar_t *const kDwordsBeforeTexts[] = {
-    L"PopupBtt",    L"ShowIcon",    L"FeedbackVibro", L"MinimizedPosX", L"MinimizedPosY", L"MaxPosCalcX",
-    L"MaxPosCalcY", L"IsFullNote",  L"IsFullCalc",    L"MaxPosNoteX",   L"MaxPosNoteY",   L"MaxPosConvX",
-    L"MaxPosConvY", L"NoteScale1",  L"NoteScale2",    L"PenMode",
+    L"PopupBtt",    L"ShowIcon",   L"FeedbackVibro", L"MinimizedPosX", L"MinimizedPosY", L"MaxPosCalcX",
+    L"MaxPosCalcY", L"IsFullNote", L"IsFullCalc",    L"MaxPosNoteX",   L"MaxPosNoteY",   L"MaxPosConvX",
+    L"MaxPosConvY", L"NoteScale1", L"NoteScale2",    L"PenMode",
 };
 const wchar_t kDwordAfterTexts[] = L"UseDrawing";
 

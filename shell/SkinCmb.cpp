@@ -145,9 +145,9 @@ void CMySkinCmb::Paint(HDC dc, const RECT &client) {
     const int rightWidth = part(right_.get(), &rightX);
     ui::DrawBitmapPart(dc, left_.get(), RECT{0, 0, leftWidth, client.bottom}, leftX, leftWidth);
     ui::DrawBitmapPart(dc, middle_.get(), RECT{leftWidth, 0, client.right - rightWidth, client.bottom}, middleX,
-                          middleWidth);
+                       middleWidth);
     ui::DrawBitmapPart(dc, right_.get(), RECT{client.right - rightWidth, 0, client.right, client.bottom}, rightX,
-                          rightWidth);
+                       rightWidth);
 
     // An index that names no entry shows no text.
     const wchar_t *text = Entry(current_);

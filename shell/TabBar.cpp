@@ -29,8 +29,8 @@ HWND CMyTabbar::CreateBar(HWND mainWindow, const RECT &rect) {
         return nullptr;
     background_.Reset(ui::LoadBitmap16(PickBitmap(IDB_TABBAR, IDB_TABBAR_HI)));
     titleFont_.Reset(CreateFontW(Metrics().highRes ? -30 : -18, 0, 0, 0, 800, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                 DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                 L"Tahoma"));
 
     back_ = std::make_unique<CCustomBtt>(GetHwnd(), 12, 600, RGB(15, 34, 108));
     back_->SetImage(PickBitmap(IDB_TAB_BACK, IDB_TAB_BACK_HI));

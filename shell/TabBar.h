@@ -47,10 +47,10 @@ private:
     void OnPress();
     void OnRelease();
 
-    HWND main_;                      // not owned
-    Bitmap background_;              // 16-bit copy, stretched across the bar
+    HWND main_;         // not owned
+    Bitmap background_; // 16-bit copy, stretched across the bar
     std::unique_ptr<CCustomBtt> back_;
     Font titleFont_;
-    bool pressed_;                   // a press on the bar itself holds the stylus
+    bool pressed_; // a press on the bar itself holds the stylus
     wchar_t title_[kMaxTitle + 1];
 };

@@ -12,13 +12,13 @@
 struct Settings;
 
 struct ToolRow {
-    int screenId;            // ScreenId
-    const wchar_t *caption;  // window name of the screen
-    UINT childId;            // child-window id in the main window
-    UINT titleId;            // IDS_TITLE_*: the tab bar's title
-    int buttons[6];          // bottom-bar buttons shown: menu, copy, paste, new, next recent, minimise
-    bool backBuffer;         // the screen draws into a back buffer
-    UINT icon, iconHi;       // desk icon, normal and high resolution; 0: not on the desk
+    int screenId;           // ScreenId
+    const wchar_t *caption; // window name of the screen
+    UINT childId;           // child-window id in the main window
+    UINT titleId;           // IDS_TITLE_*: the tab bar's title
+    int buttons[6];         // bottom-bar buttons shown: menu, copy, paste, new, next recent, minimise
+    bool backBuffer;        // the screen draws into a back buffer
+    UINT icon, iconHi;      // desk icon, normal and high resolution; 0: not on the desk
     // Makes the screen object (its window comes later, from the row); null
     // when the tool cannot work here. The frame makes the desk itself.
     std::unique_ptr<CNormalWnd> (*make)(Settings &settings);

@@ -90,8 +90,8 @@ void CMyAboutDlg::OnInitDialog() {
     SetDlgItemTextW(hwnd_, IDC_ABOUT_VERSION, version);
 
     titleFont_.Reset(CreateFontW(-ScaleY(16), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
-                                 DEFAULT_PITCH | FF_SWISS, L"Tahoma"));
+                                 OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                                 L"Tahoma"));
 }
 
 // Centred across, near the bottom of the box.

@@ -58,11 +58,11 @@ void CBarBase::TileBackground(HDC dc) {
     const int w = client_.right - client_.left, h = client_.bottom - client_.top;
     if (vertical_) {
         for (int y = 0; y < h; y += th)
-            StretchBlt(dc, client_.left, client_.top + y, w, std::min(th, h - y), src, 0, 0, tw,
-                       std::min(th, h - y), SRCCOPY);
+            StretchBlt(dc, client_.left, client_.top + y, w, std::min(th, h - y), src, 0, 0, tw, std::min(th, h - y),
+                       SRCCOPY);
     } else {
         for (int x = 0; x < w; x += tw)
-            StretchBlt(dc, client_.left + x, client_.top, std::min(tw, w - x), h, src, 0, 0, std::min(tw, w - x),
-                       th, SRCCOPY);
+            StretchBlt(dc, client_.left + x, client_.top, std::min(tw, w - x), h, src, 0, 0, std::min(tw, w - x), th,
+                       SRCCOPY);
     }
 }

@@ -4,9 +4,8 @@
 #include "ui/Messages.h"
 
 CBarBaseEx::CBarBaseEx()
-    : groupBitmap_(), commands_(), groupCount_(0), labelRects_(), labelCount_(0), pressedGroup_(-1),
-      pressedButton_(-1), lostGroup_(-1), lostButton_(-1), labelPoints_(9), labelColor_(RGB(77, 77, 77)),
-      labelThin_(false) {}
+    : groupBitmap_(), commands_(), groupCount_(0), labelRects_(), labelCount_(0), pressedGroup_(-1), pressedButton_(-1),
+      lostGroup_(-1), lostButton_(-1), labelPoints_(9), labelColor_(RGB(77, 77, 77)), labelThin_(false) {}
 
 void CBarBaseEx::SetLayout(const BarEntry *entries) {
     entries_.clear();
@@ -61,7 +60,8 @@ void CBarBaseEx::Layout() {
     int group = -1, button = 0, label = 0;
     UINT lastBitmap = 0;
     for (const BarEntry &e : entries_) {
-        RECT rc = {x, client_.top + (height - e.height) / 2, x + e.width, client_.top + (height - e.height) / 2 + e.height};
+        RECT rc = {x, client_.top + (height - e.height) / 2, x + e.width,
+                   client_.top + (height - e.height) / 2 + e.height};
         if (!e.bitmapId) {
             if (label < kMaxLabels)
                 labelRects_[label++] = rc;

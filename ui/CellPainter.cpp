@@ -76,8 +76,7 @@ void PaintText(HDC dc, const CellItem &item) {
 
 } // namespace
 
-void PaintCell(HDC dc, const RECT &cell, const CellBackground &bg, const CellItem *items, int count,
-               bool separator) {
+void PaintCell(HDC dc, const RECT &cell, const CellBackground &bg, const CellItem *items, int count, bool separator) {
     if (bg.flags & kCellSolid)
         FillSolid(dc, cell, bg.color);
     if ((bg.flags & kCellThreePart) && bg.images)

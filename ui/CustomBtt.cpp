@@ -18,16 +18,14 @@ const int kSlideAbove = 1;
 // The light edge under a pressed caption.
 const COLORREF kLightEdge = RGB(226, 231, 248);
 
-void CopyText(wchar_t *target, const wchar_t *text) {
-    lstrcpynW(target, text ? text : L"", CCustomBtt::kMaxText + 1);
-}
+void CopyText(wchar_t *target, const wchar_t *text) { lstrcpynW(target, text ? text : L"", CCustomBtt::kMaxText + 1); }
 
 } // namespace
 
 CCustomBtt::CCustomBtt(HWND parent, int fontHeight, int fontWeight, COLORREF textColor)
     : parent_(parent), commandId_(0), imageSize_{0, 0}, state_(kNormal), stateBeforePress_(kNormal), mode_(kPush),
-      autoRepeat_(false), repeatFired_(false), tracking_(false), pressPoint_{0, 0}, lastPoint_{0, 0},
-      dragging_(false), moved_(false), lookPressed_(false), leftOffset_(0), rightMargin_(0), shadow_(false),
+      autoRepeat_(false), repeatFired_(false), tracking_(false), pressPoint_{0, 0}, lastPoint_{0, 0}, dragging_(false),
+      moved_(false), lookPressed_(false), leftOffset_(0), rightMargin_(0), shadow_(false),
       shadowColor_(RGB(15, 34, 108)), backColor_(GetSysColor(COLOR_BTNFACE)), fontHeight_(fontHeight),
       fontWeight_(fontWeight), alive_(std::make_shared<bool>(true)) {
     caption_[0] = leftText_[0] = rightText_[0] = 0;

@@ -82,7 +82,7 @@ private:
     Mode mode_;
     bool autoRepeat_;
     bool repeatFired_;
-    bool tracking_; // between a press and its release
+    bool tracking_;    // between a press and its release
     POINT pressPoint_; // screen coordinates
     POINT lastPoint_;
     bool dragging_;

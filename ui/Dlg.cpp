@@ -58,8 +58,8 @@ INT_PTR Dlg::DoModal(HWND parent) {
     if (!tmpl)
         return -1;
     modal_ = true;
-    INT_PTR code = DialogBoxIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, RoutingProc,
-                                           reinterpret_cast<LPARAM>(this));
+    INT_PTR code =
+        DialogBoxIndirectParamW(GetModuleHandleW(nullptr), tmpl, parent, RoutingProc, reinterpret_cast<LPARAM>(this));
     modal_ = false;
     return code;
 }

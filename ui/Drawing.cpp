@@ -3,7 +3,6 @@
 #include <vector>
 #include "ui/Scaling.h"
 
-
 namespace ui {
 
 namespace {
@@ -64,9 +63,7 @@ void DrawBitmapPart(HDC dc, HBITMAP bitmap, const RECT &dst, int srcX, int srcWi
     }
 }
 
-void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT &dst) {
-    DrawBitmapPart(dc, bitmap, dst, 0, BitmapSize(bitmap).cx);
-}
+void DrawBitmap(HDC dc, HBITMAP bitmap, const RECT &dst) { DrawBitmapPart(dc, bitmap, dst, 0, BitmapSize(bitmap).cx); }
 
 int PointsToHeight(int points) { return -static_cast<int>(points * Metrics().dpiY / 72.0 + 0.5); }
 

@@ -112,7 +112,8 @@ public:
     int FinalSpeed(DWORD now, int offset) {
         const DWORD since = now - sampleTime_;
         if (since > 0)
-            speed_ = static_cast<int>(static_cast<long long>(offset - sampleOffset_) * 1000 / static_cast<long long>(since));
+            speed_ =
+                static_cast<int>(static_cast<long long>(offset - sampleOffset_) * 1000 / static_cast<long long>(since));
         else if (elapsed_ > 0)
             speed_ = static_cast<int>(static_cast<long long>(change_) * 1000 / static_cast<long long>(elapsed_));
         else

@@ -31,11 +31,10 @@ void CListWnd::Wait(DWORD milliseconds) {
 }
 
 CListWnd::CListWnd()
-    : base_(nullptr), states_(0), offset_(0), rowArea_(), pressedRow_(-1), pressedButton_(-1), editRow_(-1),
-      pressPt_(), lastY_(0), unbanded_(0), captured_(false), dragging_(false), highlightTicks_(0),
-      forcedHighlight_(false), drawEmptyArea_(false), fillingEditor_(false),
-      background_(CreateSolidBrush(RGB(255, 255, 255))), area_(CreateSolidBrush(RGB(255, 255, 255))),
-      editor_(nullptr) {}
+    : base_(nullptr), states_(0), offset_(0), rowArea_(), pressedRow_(-1), pressedButton_(-1), editRow_(-1), pressPt_(),
+      lastY_(0), unbanded_(0), captured_(false), dragging_(false), highlightTicks_(0), forcedHighlight_(false),
+      drawEmptyArea_(false), fillingEditor_(false), background_(CreateSolidBrush(RGB(255, 255, 255))),
+      area_(CreateSolidBrush(RGB(255, 255, 255))), editor_(nullptr) {}
 
 CListWnd::~CListWnd() = default;
 
@@ -495,15 +494,30 @@ void CListWnd::OnVScroll(WORD code, WORD position) {
     GetClientRect(hwnd_, &client);
     const int page = client.bottom - client.top;
     switch (code) {
-    case SB_LINEUP: SetOffset(offset_ - DefaultRowHeight()); break;
-    case SB_LINEDOWN: SetOffset(offset_ + DefaultRowHeight()); break;
-    case SB_PAGEUP: SetOffset(offset_ - page); break;
-    case SB_PAGEDOWN: SetOffset(offset_ + page); break;
+    case SB_LINEUP:
+        SetOffset(offset_ - DefaultRowHeight());
+        break;
+    case SB_LINEDOWN:
+        SetOffset(offset_ + DefaultRowHeight());
+        break;
+    case SB_PAGEUP:
+        SetOffset(offset_ - page);
+        break;
+    case SB_PAGEDOWN:
+        SetOffset(offset_ + page);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: SetOffset(position); break;
-    case SB_TOP: SetOffset(0); break;
-    case SB_BOTTOM: SetOffset(MaxOffset()); break;
-    default: break;
+    case SB_THUMBPOSITION:
+        SetOffset(position);
+        break;
+    case SB_TOP:
+        SetOffset(0);
+        break;
+    case SB_BOTTOM:
+        SetOffset(MaxOffset());
+        break;
+    default:
+        break;
     }
 }
 

@@ -16,9 +16,9 @@
 #include "ui/Wnd.h"
 
 // Private messages of the row window (posted to itself).
-const UINT UWM_LIST_FLICK = 1125;       // start a flick at the measured speed
-const UINT UWM_LIST_BOUNCE_TOP = 1126;  // bounce back to the top
-const UINT UWM_LIST_BOUNCE_END = 1127;  // bounce back to the end
+const UINT UWM_LIST_FLICK = 1125;      // start a flick at the measured speed
+const UINT UWM_LIST_BOUNCE_TOP = 1126; // bounce back to the top
+const UINT UWM_LIST_BOUNCE_END = 1127; // bounce back to the end
 // The main window's input-panel request (wParam 1 raise, 0 force down).
 const UINT UWM_LIST_INPUT_PANEL = 32779;
 
@@ -129,11 +129,11 @@ private:
     bool forcedHighlight_;
     bool drawEmptyArea_;
     bool fillingEditor_;
-    Brush background_; // owned
-    Brush area_;       // owned
-    Bitmap line_;      // owned: the one-pixel separator line
+    Brush background_;    // owned
+    Brush area_;          // owned
+    Bitmap line_;         // owned: the one-pixel separator line
     PBufferDC rowBuffer_; // one row at a time, copied into the back buffer
-    HWND editor_; // child window, destroyed with this one
+    HWND editor_;         // child window, destroyed with this one
     Font editFont_;
     Brush editBrush_;
 };

@@ -13,10 +13,7 @@ int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
 
 } // namespace
 
-CMessageDlg::CMessageDlg()
-    : client_(), ticks_(0), layoutScreen_{0, 0}, stopped_(false) {
-    SetTemplateId(IDD_MESSAGE);
-}
+CMessageDlg::CMessageDlg() : client_(), ticks_(0), layoutScreen_{0, 0}, stopped_(false) { SetTemplateId(IDD_MESSAGE); }
 
 CMessageDlg::~CMessageDlg() { StopRinging(); }
 

@@ -23,9 +23,9 @@ public:
     int Height() const { return height_; }
 
 private:
-    HDC dc_;            // owned
-    HBITMAP bitmap_;    // owned, selected in dc_
-    HGDIOBJ previous_;  // selected in dc_ before bitmap_
+    HDC dc_;           // owned
+    HBITMAP bitmap_;   // owned, selected in dc_
+    HGDIOBJ previous_; // selected in dc_ before bitmap_
     int width_;
     int height_;
 };

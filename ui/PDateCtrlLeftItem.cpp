@@ -82,8 +82,8 @@ void PDateCtrlLeftItem::Text(wchar_t *buffer, int count) const {
     wchar_t month[32];
     switch (kind_) {
     case kTimeRow:
-        if (!GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS | TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT,
-                            &parts_, nullptr, buffer, count))
+        if (!GetTimeFormatW(LOCALE_USER_DEFAULT, TIME_NOSECONDS | TIME_NOTIMEMARKER | TIME_FORCE24HOURFORMAT, &parts_,
+                            nullptr, buffer, count))
             buffer[0] = 0;
         return;
     case kDayRow:
@@ -145,8 +145,7 @@ void PDateCtrlLeftItem::DrawBackground(HDC dc, const RECT &rect) {
 
 void PDateCtrlLeftItem::Click() {
     if (list_ && list_->GetHwnd())
-        PostMessageW(list_->GetHwnd(), UWM_DATE_ROW_CLICK, static_cast<WPARAM>(index_),
-                     reinterpret_cast<LPARAM>(this));
+        PostMessageW(list_->GetHwnd(), UWM_DATE_ROW_CLICK, static_cast<WPARAM>(index_), reinterpret_cast<LPARAM>(this));
 }
 
 bool PDateCtrlLeftItem::MakeVeil(PBufferDC &veil, HWND window, int width, int height) {

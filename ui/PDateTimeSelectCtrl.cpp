@@ -39,9 +39,9 @@ void AddMonths(int &year, int &month, int count) {
 
 PDateTimeSelectCtrl::PDateTimeSelectCtrl(double value)
     : mode_(kTimeMode), minuteStep_(5), value_(value), valueStep_(5.0 / 1440.0), jumpHeight_(0), jumpOffset_(0),
-      firstVisible_(nullptr), rowsAbove_(0), firstVisibleJump_(nullptr), jumpRowsAbove_(0),
-      pressColumn_(kValueColumn), pressedJumpRow_(nullptr), glideRemaining_(0), glideDirection_(1), width_(0),
-      height_(0), valueWidth_(0), jumpWidth_(0), valueRowHeight_(0), jumpRowHeight_(0) {
+      firstVisible_(nullptr), rowsAbove_(0), firstVisibleJump_(nullptr), jumpRowsAbove_(0), pressColumn_(kValueColumn),
+      pressedJumpRow_(nullptr), glideRemaining_(0), glideDirection_(1), width_(0), height_(0), valueWidth_(0),
+      jumpWidth_(0), valueRowHeight_(0), jumpRowHeight_(0) {
     ComputeGeometry();
 }
 
@@ -117,8 +117,7 @@ void PDateTimeSelectCtrl::BuildRows() {
         // H / 24 leaves a few pixels over: one more to each of the first rows.
         const int spare = height_ - jumpRowHeight_ * kHourRows;
         for (int h = 0; h < kHourRows; ++h) {
-            auto *row = new PDateCtrlLeftItem(this, h, kHourRow, jumpRowHeight_ + (h < spare ? 1 : 0),
-                                              jumpFont_.get());
+            auto *row = new PDateCtrlLeftItem(this, h, kHourRow, jumpRowHeight_ + (h < spare ? 1 : 0), jumpFont_.get());
             row->SetValue(MakeOleDate(kHourYear, kHourMonth, kHourDay, h * 60));
             row->SetVeil(&veil_);
             jumpItems_.PushBack(row);
@@ -262,8 +261,8 @@ void PDateTimeSelectCtrl::OnPaint(HDC dc) {
         DrawColumn(BackDC(), items_, clip, 0, -offset_);
         DrawColumn(BackDC(), jumpItems_, clip, valueWidth_, -jumpOffset_);
     }
-    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left,
-           clip.top, SRCCOPY);
+    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left, clip.top,
+           SRCCOPY);
     paintDC_ = nullptr;
 }
 
@@ -383,8 +382,8 @@ void PDateTimeSelectCtrl::SettleIfBlankInView() {
         }
         return;
     }
-    const int gapAbove = firstFilled->Rect().top - top;       // blank rows in view above
-    const int gapBelow = bottom - lastFilled->Rect().bottom;  // blank rows in view below
+    const int gapAbove = firstFilled->Rect().top - top;      // blank rows in view above
+    const int gapBelow = bottom - lastFilled->Rect().bottom; // blank rows in view below
     if (gapAbove > 0 && gapBelow <= 0)
         StartSettle(gapAbove, +1);
     else if (gapBelow > 0 && gapAbove <= 0)

@@ -104,12 +104,12 @@ private:
     PListWndItemsInfo jumpItems_;
     int jumpHeight_;
     int jumpOffset_;
-    PDateCtrlLeftItem *firstVisible_;     // not owned: a row of items_
+    PDateCtrlLeftItem *firstVisible_; // not owned: a row of items_
     int rowsAbove_;
     PDateCtrlLeftItem *firstVisibleJump_; // not owned: a row of jumpItems_
     int jumpRowsAbove_;
     Column pressColumn_;
-    PDateCtrlLeftItem *pressedJumpRow_;   // not owned
+    PDateCtrlLeftItem *pressedJumpRow_; // not owned
     int glideRemaining_;
     int glideDirection_;
 

@@ -11,18 +11,17 @@
 
 namespace {
 
-const double kDecay = 0.9;        // each flick tick keeps 90 % of the step
-const double kMinSpeed = 5.0;     // pixels per second; slower counts as resting
-const double kRestSeconds = 0.1;  // a rest this long before the release: no flick
+const double kDecay = 0.9;       // each flick tick keeps 90 % of the step
+const double kMinSpeed = 5.0;    // pixels per second; slower counts as resting
+const double kRestSeconds = 0.1; // a rest this long before the release: no flick
 const double kMaxStep = 100.0;
 
 } // namespace
 
 PListWnd::PListWnd()
     : columnHeight_(0), offset_(0), down_(false), tap_(false), pressPoint_(), lastPoint_(), pressedRow_(nullptr),
-      pressTime_(0), lastMoveTime_(0), lastSpeed_(0), previousSpeed_(0), step_(0), direction_(1),
-      flickRunning_(false), settling_(false), settleDone_(false), settleStart_(0), settleDistance_(0),
-      settleSum_(0), paintDC_(nullptr) {
+      pressTime_(0), lastMoveTime_(0), lastSpeed_(0), previousSpeed_(0), step_(0), direction_(1), flickRunning_(false),
+      settling_(false), settleDone_(false), settleStart_(0), settleDistance_(0), settleSum_(0), paintDC_(nullptr) {
     InitializeCriticalSection(&paintLock_);
 }
 
@@ -139,8 +138,8 @@ void PListWnd::OnPaint(HDC dc) {
         FillRect(BackDC(), &clip, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         DrawColumn(BackDC(), items_, clip, 0, -offset_);
     }
-    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left,
-           clip.top, SRCCOPY);
+    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, BackDC(), clip.left, clip.top,
+           SRCCOPY);
     paintDC_ = nullptr;
 }
 

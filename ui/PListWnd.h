@@ -1,8 +1,8 @@
 // PListWnd: an owner-drawn list window whose rows are objects of their own
 // (PListWndItem). On WM_PAINT it draws the rows that meet the invalid part
-// into its back buffer under a critical section, then copies that part, and gives its first column the stylus behaviour that
-// the lists share: a drag threshold, speed samples, tap versus flick, and a
-// flick on timer 1983 that slows down by a tenth per tick.
+// into its back buffer under a critical section, then copies that part, and gives its first column the stylus behaviour
+// that the lists share: a drag threshold, speed samples, tap versus flick, and a flick on timer 1983 that slows down by
+// a tenth per tick.
 #pragma once
 #include <windows.h>
 
@@ -56,7 +56,7 @@ public:
     // Called after the first column's offset changed; nothing here.
     virtual void AfterScroll();
 
-    void AddListener(PListWndListener *listener);    // not owned
+    void AddListener(PListWndListener *listener); // not owned
     void RemoveListener(PListWndListener *listener);
 
     PListWndItemsInfo &Items() { return items_; }
@@ -98,9 +98,9 @@ protected:
     void DrawColumn(HDC dc, PListWndItemsInfo &rows, const RECT &clip, int dx, int dy);
     void FlickTick();
 
-    PListWndItemsInfo items_;      // first column
+    PListWndItemsInfo items_; // first column
     int columnHeight_;
-    int offset_;                   // top of the first row to top of the window
+    int offset_;                                // top of the first row to top of the window
     std::vector<PListWndListener *> listeners_; // not owned
 
     // Stylus.
@@ -108,21 +108,21 @@ protected:
     bool tap_;
     POINT pressPoint_;
     POINT lastPoint_;
-    PListWndItem *pressedRow_;     // not owned
-    DWORD pressTime_;              // Clock::TickCount at the press
-    DWORD lastMoveTime_;           // ... at the last accepted move
+    PListWndItem *pressedRow_; // not owned
+    DWORD pressTime_;          // Clock::TickCount at the press
+    DWORD lastMoveTime_;       // ... at the last accepted move
     // Flick.
-    double lastSpeed_;             // pixels per second
+    double lastSpeed_; // pixels per second
     double previousSpeed_;
-    double step_;                  // pixels per tick
-    int direction_;                // +1: offset grows (upward stroke)
+    double step_;   // pixels per tick
+    int direction_; // +1: offset grows (upward stroke)
     bool flickRunning_;
     bool settling_;
-    bool settleDone_;              // one settle per flick
+    bool settleDone_; // one settle per flick
     int settleStart_;
     int settleDistance_;
     double settleSum_;
 
-    HDC paintDC_;                  // during OnPaint only; not owned
-    CRITICAL_SECTION paintLock_;   // held while the paint walks the rows or the buffer changes
+    HDC paintDC_;                // during OnPaint only; not owned
+    CRITICAL_SECTION paintLock_; // held while the paint walks the rows or the buffer changes
 };

@@ -112,7 +112,7 @@ private:
     Node *head_;
     Node *tail_;
     int count_;
-    Node *free_;                // unused nodes of the blocks
+    Node *free_;                 // unused nodes of the blocks
     std::vector<Node *> blocks_; // owned, each kBlockSize nodes
 };
 

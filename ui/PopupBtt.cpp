@@ -168,8 +168,7 @@ HRGN CPopupBtt::MakeShape(const SIZE &size) const {
 void CPopupBtt::SetText(const wchar_t *text) {
     lstrcpynW(text_, text ? text : L"", kMaxText + 1);
     // Texts with the wide letter M get a smaller font to fit.
-    font_.Reset(HasLetterM(text_) ? ui::CreatePointFont(L"Arial", 11, 600)
-                                  : ui::CreatePointFont(L"Arial", 15, 700));
+    font_.Reset(HasLetterM(text_) ? ui::CreatePointFont(L"Arial", 11, 600) : ui::CreatePointFont(L"Arial", 15, 700));
     Redraw();
 }
 
@@ -183,8 +182,7 @@ void CPopupBtt::ShowAt(int x, int y) {
 void CPopupBtt::Hide() { Show(SW_HIDE); }
 
 LRESULT CPopupBtt::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    switch (msg) {
-    }
+    switch (msg) {}
     return Wnd::WindowProc(hwnd, msg, wParam, lParam);
 }
 
@@ -257,7 +255,7 @@ BalloonSet ChooseBalloonSet(bool isFull, const RECT &workArea) {
     if (!isFull)
         return BalloonSet::kNone;
     return workArea.right - workArea.left > workArea.bottom - workArea.top ? BalloonSet::kLandscape
-                                                                            : BalloonSet::kPortrait;
+                                                                           : BalloonSet::kPortrait;
 }
 
 void BuildBalloons(HWND mainWindow, bool isFull) {

@@ -12,16 +12,16 @@
 // Balloon ids (= child ids). The first group serves the calculator's keypad,
 // the second the converter's digit pad.
 enum : UINT {
-    kBalloonText = 38759,           // made only without a layout set
-    kBalloonPlain = 38760,          // plain key: the key's text
-    kBalloonTextAlt = 38761,        // made only without a layout set
-    kBalloonWide = 38762,           // the portrait keypad's wide key
-    kBalloonPlusMinus = 38763,      // picture: plus-minus
-    kBalloonRoot = 38764,           // picture: square root
-    kBalloonBackspace = 38765,      // picture: backspace
-    kBalloonPadPlain = 38766,       // the digit pad's plain keys
-    kBalloonPadBackspace = 38767,   // picture: backspace
-    kBalloonPadWide = 38768,        // the digit pad's wide key
+    kBalloonText = 38759,         // made only without a layout set
+    kBalloonPlain = 38760,        // plain key: the key's text
+    kBalloonTextAlt = 38761,      // made only without a layout set
+    kBalloonWide = 38762,         // the portrait keypad's wide key
+    kBalloonPlusMinus = 38763,    // picture: plus-minus
+    kBalloonRoot = 38764,         // picture: square root
+    kBalloonBackspace = 38765,    // picture: backspace
+    kBalloonPadPlain = 38766,     // the digit pad's plain keys
+    kBalloonPadBackspace = 38767, // picture: backspace
+    kBalloonPadWide = 38768,      // the digit pad's wide key
 };
 
 // Which pictures the balloons get: portrait or landscape when the main

@@ -19,9 +19,9 @@ ScreenMetrics ComputeScreenMetrics(int width, int height, int dpiX, int dpiY);
 // Fills the process-wide record from the screen. The resolutions are read
 // only by the first call; later calls (after a rotation) renew the size flags.
 void InitScreenMetrics();
-const ScreenMetrics& Metrics();
+const ScreenMetrics &Metrics();
 // Replaces the record, for a program that knows better (and for tests).
-void SetMetrics(const ScreenMetrics& metrics);
+void SetMetrics(const ScreenMetrics &metrics);
 
 // Layout units are lengths on a 96-dot-per-inch screen.
 inline int ScaleUnits(int units, int dpi) { return (units * dpi + 48) / 96; }

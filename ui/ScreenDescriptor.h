@@ -23,21 +23,21 @@ enum ScreenId : int32_t {
 // fills its own in its constructor; the frame copies it into the current-screen
 // descriptor whenever that screen is shown.
 struct ScreenDescriptor {
-    int32_t screenId;    // ScreenId
-    int32_t menu;        // bottom-bar buttons shown (1) or hidden (0) ...
+    int32_t screenId; // ScreenId
+    int32_t menu;     // bottom-bar buttons shown (1) or hidden (0) ...
     int32_t copy;
     int32_t paste;
     int32_t newNote;
     int32_t nextRecent;
     int32_t minimise;
-    int32_t titleId;     // string id of the title in the tab bar
+    int32_t titleId; // string id of the title in the tab bar
 
     void Clear() { *this = ScreenDescriptor(); }
-    int32_t& Word(int index) { return (&screenId)[index]; }
+    int32_t &Word(int index) { return (&screenId)[index]; }
     int32_t Word(int index) const { return (&screenId)[index]; }
 };
 static_assert(sizeof(ScreenDescriptor) == 8 * sizeof(int32_t), "eight 32-bit words");
 
 // The descriptor of the screen shown now; id kScreenMinimised while the
 // program is its floating button.
-ScreenDescriptor& CurrentScreen();
+ScreenDescriptor &CurrentScreen();

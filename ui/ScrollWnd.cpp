@@ -104,11 +104,20 @@ void CScrollWnd::PaintBar(HDC dc) const {
 void CScrollWnd::SendZone(HWND list, Zone zone) const {
     WORD code;
     switch (zone) {
-    case kLineUp: code = SB_LINEUP; break;
-    case kLineDown: code = SB_LINEDOWN; break;
-    case kPageUp: code = SB_PAGEUP; break;
-    case kPageDown: code = SB_PAGEDOWN; break;
-    default: return;
+    case kLineUp:
+        code = SB_LINEUP;
+        break;
+    case kLineDown:
+        code = SB_LINEDOWN;
+        break;
+    case kPageUp:
+        code = SB_PAGEUP;
+        break;
+    case kPageDown:
+        code = SB_PAGEDOWN;
+        break;
+    default:
+        return;
     }
     SendMessageW(list, WM_VSCROLL, MAKEWPARAM(code, 0), 0);
 }

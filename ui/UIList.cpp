@@ -12,7 +12,7 @@ const COLORREF CUIList::kTitleTextColor = RGB(79, 79, 90);
 
 namespace {
 
-CUIList *gActiveList = nullptr;  // not owned
+CUIList *gActiveList = nullptr;   // not owned
 CUIList *gResizeOrigin = nullptr; // the screen whose size is travelling down and up; not owned
 
 const UINT kListChildId = 1;
@@ -20,8 +20,7 @@ const UINT kTitleChildId = 2;
 
 } // namespace
 
-CUIList::CUIList()
-    : parent_(nullptr), layoutCode_(2), orientation_(kPortrait), hasTitleBar_(false) {
+CUIList::CUIList() : parent_(nullptr), layoutCode_(2), orientation_(kPortrait), hasTitleBar_(false) {
     descriptor_.Clear();
 }
 
@@ -132,7 +131,9 @@ void CUIList::RebuildTitleLayout() {
     int used = 0;
     for (const TitleButton &b : titleButtons_)
         used += b.width;
-    auto button = [&](const TitleButton &b) { entries.push_back(BarEntry{b.width, b.height, b.bitmapId, b.commandId, nullptr}); };
+    auto button = [&](const TitleButton &b) {
+        entries.push_back(BarEntry{b.width, b.height, b.bitmapId, b.commandId, nullptr});
+    };
     if (layoutCode_ >= 3 && next < titleButtons_.size())
         button(titleButtons_[next++]);
     // A label of zero width would end the list.

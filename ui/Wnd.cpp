@@ -6,8 +6,7 @@
 
 const wchar_t Wnd::kClassName[] = L"VelWndCls";
 
-Wnd::Wnd()
-    : hwnd_(nullptr), owner_(nullptr), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
+Wnd::Wnd() : hwnd_(nullptr), owner_(nullptr), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
 
 Wnd::~Wnd() {
     if (hwnd_) {

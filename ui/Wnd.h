@@ -34,8 +34,7 @@ public:
     // Makes the window (once; a second call returns the first window). The
     // rectangle is in the parent's client coordinates. With doubleBuffered a
     // back buffer of the rectangle's size is made. Null on failure.
-    HWND Create(const wchar_t *caption, DWORD style, const RECT &rect, HWND parent, UINT childId,
-                bool doubleBuffered);
+    HWND Create(const wchar_t *caption, DWORD style, const RECT &rect, HWND parent, UINT childId, bool doubleBuffered);
     void Show(int showCommand);
     bool Move(int x, int y, int width, int height, bool repaint);
     // A new, empty back buffer of the current client size (only when the
@@ -89,6 +88,6 @@ private:
     PBufferDC backBuffer_;
     bool fit_;
     Str className_;
-    WNDPROC previousProc_;           // set only while attached
-    LONG_PTR previousUserData_;      // the attached window's own user data
+    WNDPROC previousProc_;      // set only while attached
+    LONG_PTR previousUserData_; // the attached window's own user data
 };

@@ -8,8 +8,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR args, int) {
     wchar_t file[MAX_PATH];
     if (!GetEnvironmentVariableW(L"ARGS_PROBE_FILE", file, MAX_PATH))
         return 1;
-    HANDLE h = CreateFileW(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0,
-                           nullptr);
+    HANDLE h =
+        CreateFileW(file, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, 0, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return 1;
     char line[4096];

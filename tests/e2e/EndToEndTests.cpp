@@ -44,8 +44,7 @@ View ViewOf(HWND frame) {
         if (view == expected)
             return ::testing::AssertionSuccess();
         if (waited >= milliseconds)
-            return ::testing::AssertionFailure() << "the program shows view " << int(view) << ", not "
-                                                 << int(expected);
+            return ::testing::AssertionFailure() << "the program shows view " << int(view) << ", not " << int(expected);
         Sleep(50);
     }
 }
@@ -151,11 +150,10 @@ TEST_F(ProgramsTest, ClosingTheProgramWritesEverySetting) {
     PostMessageW(frame, WM_CLOSE, 0, 0);
     ASSERT_EQ(program.WaitExit(10000), 0u);
 
-    const wchar_t *const dwords[] = {L"PopupBtt",    L"ShowIcon",    L"FeedbackVibro", L"MinimizedPosX",
-                                     L"MinimizedPosY", L"MaxPosCalcX", L"MaxPosCalcY",   L"IsFullNote",
-                                     L"IsFullCalc",  L"MaxPosNoteX", L"MaxPosNoteY",   L"MaxPosConvX",
-                                     L"MaxPosConvY", L"NoteScale1",  L"NoteScale2",    L"PenMode",
-                                     L"UseDrawing"};
+    const wchar_t *const dwords[] = {
+        L"PopupBtt",    L"ShowIcon",   L"FeedbackVibro", L"MinimizedPosX", L"MinimizedPosY", L"MaxPosCalcX",
+        L"MaxPosCalcY", L"IsFullNote", L"IsFullCalc",    L"MaxPosNoteX",   L"MaxPosNoteY",   L"MaxPosConvX",
+        L"MaxPosConvY", L"NoteScale1", L"NoteScale2",    L"PenMode",       L"UseDrawing"};
     for (const wchar_t *name : dwords)
         EXPECT_EQ(RegGetValueW(HKEY_CURRENT_USER, kSettingsKey, name, RRF_RT_REG_DWORD, nullptr, nullptr, nullptr),
                   ERROR_SUCCESS)

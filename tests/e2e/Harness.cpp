@@ -39,9 +39,7 @@ std::string WaitForFileText(const std::wstring &path, DWORD milliseconds) {
     }
 }
 
-Process::Process(Process &&other) noexcept : handle_(other.handle_), id_(other.id_) {
-    other.handle_ = nullptr;
-}
+Process::Process(Process &&other) noexcept : handle_(other.handle_), id_(other.id_) { other.handle_ = nullptr; }
 
 Process &Process::operator=(Process &&other) noexcept {
     if (this != &other) {

@@ -62,8 +62,8 @@ TEST(DeviceScreen, APaintedWindowReachesTheScreen) {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.lpszClassName = L"DeviceScreenProbe";
     ASSERT_TRUE(RegisterClassW(&wc));
-    HWND wnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 20, 30, 100, 80,
-                               nullptr, nullptr, wc.hInstance, nullptr);
+    HWND wnd = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP | WS_VISIBLE, 20, 30, 100, 80, nullptr,
+                               nullptr, wc.hInstance, nullptr);
     ASSERT_NE(wnd, nullptr);
     UpdateWindow(wnd);
     MSG msg;

@@ -98,7 +98,8 @@ AYGSHELL_API BOOL WINAPI SHCreateShortcut(LPWSTR szShortcut, LPWSTR szTarget) {
     DWORD written = 0;
     bool ok;
     {
-        FileHandle file(CreateFileW(szShortcut, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        FileHandle file(
+            CreateFileW(szShortcut, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
         if (!file.valid())
             return FALSE;
         ok = WriteFile(file.get(), text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&

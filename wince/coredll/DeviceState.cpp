@@ -102,8 +102,8 @@ std::string Stamp() {
     GetLocalTime(&t);
     DWORD tick = GetTickCount();
     char text[48];
-    int n = snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d %lu", t.wYear, t.wMonth, t.wDay,
-                     t.wHour, t.wMinute, t.wSecond, t.wMilliseconds, tick);
+    int n = snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d %lu", t.wYear, t.wMonth, t.wDay, t.wHour,
+                     t.wMinute, t.wSecond, t.wMilliseconds, tick);
     return std::string(text, n > 0 ? n : 0);
 }
 

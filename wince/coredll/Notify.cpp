@@ -68,8 +68,7 @@ bool MakeRecord(const CE_NOTIFICATION_TRIGGER *trigger, const CE_USER_NOTIFICATI
     r.event = trigger->dwEvent;
     r.start = trigger->stStartTime;
     r.end = trigger->stEndTime;
-    if (r.type != CNT_EVENT &&
-        (!IsValidTime(r.start) || (!IsZeroTime(r.end) && !IsValidTime(r.end))))
+    if (r.type != CNT_EVENT && (!IsValidTime(r.start) || (!IsZeroTime(r.end) && !IsValidTime(r.end))))
         return Fail(ERROR_INVALID_PARAMETER);
     if (!TakeText(trigger->lpszApplication, CE_NOTIFICATION_MAX_APPLICATION, r.application) ||
         !TakeText(trigger->lpszArguments, CE_NOTIFICATION_MAX_ARGUMENTS, r.arguments))
@@ -120,8 +119,8 @@ std::wstring ServicePath() {
 // this tries to take it for a moment; a service that is just starting waits
 // long enough for it.
 bool ServiceRunning() {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE,
-                              notify::DeviceObjectName(notify::kServiceRole).c_str());
+    HANDLE mutex =
+        OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, notify::DeviceObjectName(notify::kServiceRole).c_str());
     if (!mutex)
         return false;
     DWORD wait = WaitForSingleObject(mutex, 0);
@@ -140,8 +139,7 @@ void LaunchService(const std::wstring &path) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si,
-                        &pi))
+    if (!CreateProcessW(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &si, &pi))
         return;
     CloseHandle(pi.hThread);
     for (DWORD waited = 0; waited < kServiceStartWaitMs && !ServiceRunning(); waited += 10) {
@@ -301,8 +299,7 @@ extern "C" BOOL WINAPI CeClearUserNotification(HANDLE hNotification) {
     return TRUE;
 }
 
-extern "C" BOOL WINAPI CeGetUserNotificationHandles(HANDLE *rghNotifications, DWORD cHandles,
-                                                    LPDWORD pcHandlesNeeded) {
+extern "C" BOOL WINAPI CeGetUserNotificationHandles(HANDLE *rghNotifications, DWORD cHandles, LPDWORD pcHandlesNeeded) {
     if (!pcHandlesNeeded)
         return Fail(ERROR_INVALID_PARAMETER);
     notify::DatabaseLock lock;

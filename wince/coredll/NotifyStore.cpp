@@ -137,8 +137,8 @@ bool ReadRecord(Reader &in, Record &r) {
     r.hasUser = hasUser == 1;
     if (!r.hasUser)
         return true;
-    return in.U32(r.actionFlags) && in.U32(r.maxSound) && in.U32(r.reserved) && in.Text(r.title) &&
-           in.Text(r.text) && in.Text(r.sound);
+    return in.U32(r.actionFlags) && in.U32(r.maxSound) && in.U32(r.reserved) && in.Text(r.title) && in.Text(r.text) &&
+           in.Text(r.sound);
 }
 
 std::wstring DevicePath(const wchar_t *name) {
@@ -268,8 +268,8 @@ std::wstring DeviceObjectName(const wchar_t *role) {
     return name;
 }
 
-DatabaseLock::DatabaseLock() : mutex_(CreateMutexW(nullptr, FALSE, DeviceObjectName(L"Database").c_str())),
-                               owned_(false) {
+DatabaseLock::DatabaseLock()
+    : mutex_(CreateMutexW(nullptr, FALSE, DeviceObjectName(L"Database").c_str())), owned_(false) {
     if (mutex_) {
         DWORD wait = WaitForSingleObject(mutex_, INFINITE);
         owned_ = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;

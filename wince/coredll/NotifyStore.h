@@ -47,7 +47,7 @@ struct Record {
 };
 
 struct Database {
-    DWORD nextHandle = 1; // persistent, so a freed handle is not handed out again soon
+    DWORD nextHandle = 1;        // persistent, so a freed handle is not handed out again soon
     std::vector<Record> records; // in the order of creation
 
     Record *Find(DWORD handle);

@@ -113,8 +113,8 @@ COREDLL_API DWORD WINAPI SetSystemPowerState(LPCWSTR psState, DWORD StateFlags, 
 
 COREDLL_API void WINAPI SystemIdleTimerReset(void) {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\TallyPadDevice", 0, nullptr, 0,
-                        KEY_QUERY_VALUE | KEY_SET_VALUE, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    if (RegCreateKeyExW(HKEY_CURRENT_USER, L"Software\\TallyPadDevice", 0, nullptr, 0, KEY_QUERY_VALUE | KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return;
     UniqueKey owner(key);
     // Taking turns keeps the count exact when several processes reset.

@@ -24,8 +24,8 @@ typedef enum {
 #define SPI_GETSIPINFO 225
 
 typedef struct {
-    DWORD cbSize; // sizeof(SIPINFO), set by the caller
-    DWORD fdwFlags; // SIPF_*
+    DWORD cbSize;          // sizeof(SIPINFO), set by the caller
+    DWORD fdwFlags;        // SIPF_*
     RECT rcVisibleDesktop; // screen area not covered by the panel
     RECT rcSipRect;
     DWORD dwImDataSize;

@@ -20,13 +20,13 @@
 #define CNT_CLASSICTIME 4
 
 typedef struct UserNotificationTrigger {
-    DWORD dwSize; // sizeof(CE_NOTIFICATION_TRIGGER) of this definition
-    DWORD dwType; // CNT_*
-    DWORD dwEvent; // 0 for time notifications
+    DWORD dwSize;           // sizeof(CE_NOTIFICATION_TRIGGER) of this definition
+    DWORD dwType;           // CNT_*
+    DWORD dwEvent;          // 0 for time notifications
     WCHAR *lpszApplication; // program to start
-    WCHAR *lpszArguments; // its command line without the program name
+    WCHAR *lpszArguments;   // its command line without the program name
     SYSTEMTIME stStartTime; // local time
-    SYSTEMTIME stEndTime; // local time
+    SYSTEMTIME stEndTime;   // local time
 } CE_NOTIFICATION_TRIGGER, *PCE_NOTIFICATION_TRIGGER;
 
 typedef struct UserNotificationType {
@@ -52,9 +52,9 @@ typedef struct UserNotificationInfoHeader {
 // the terminator. A registration holding a longer one fails with
 // ERROR_INVALID_PARAMETER and stores nothing: texts are never cut.
 #define CE_NOTIFICATION_MAX_APPLICATION (MAX_PATH - 1) // lpszApplication
-#define CE_NOTIFICATION_MAX_ARGUMENTS 1024 // lpszArguments
-#define CE_NOTIFICATION_MAX_DIALOG_TEXT 1024 // pwszDialogTitle, pwszDialogText
-#define CE_NOTIFICATION_MAX_SOUND (MAX_PATH - 1) // pwszSound
+#define CE_NOTIFICATION_MAX_ARGUMENTS 1024             // lpszArguments
+#define CE_NOTIFICATION_MAX_DIALOG_TEXT 1024           // pwszDialogTitle, pwszDialogText
+#define CE_NOTIFICATION_MAX_SOUND (MAX_PATH - 1)       // pwszSound
 
 // hNotification 0 creates a notification, otherwise replaces that one's
 // trigger and user notification; pceun may be NULL (none). The trigger's
@@ -69,8 +69,7 @@ COREDLL_API BOOL WINAPI CeClearUserNotification(HANDLE hNotification);
 // A NULL buffer only reports the count in *pcHandlesNeeded. A buffer too
 // small for every handle is filled as far as it goes and the call fails
 // with ERROR_INSUFFICIENT_BUFFER; handles come in the order of creation.
-COREDLL_API BOOL WINAPI CeGetUserNotificationHandles(HANDLE *rghNotifications, DWORD cHandles,
-                                                     LPDWORD pcHandlesNeeded);
+COREDLL_API BOOL WINAPI CeGetUserNotificationHandles(HANDLE *rghNotifications, DWORD cHandles, LPDWORD pcHandlesNeeded);
 // cBufferSize 0 only reports the size in *pcBytesNeeded (and succeeds); a
 // smaller buffer than needed fails with ERROR_INSUFFICIENT_BUFFER.
 COREDLL_API BOOL WINAPI CeGetUserNotification(HANDLE hNotification, DWORD cBufferSize, LPDWORD pcBytesNeeded,

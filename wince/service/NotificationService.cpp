@@ -40,7 +40,7 @@
 namespace {
 
 constexpr DWORD kLongestWaitMs = 60000;
-constexpr DWORD kRetryMs = 1000; // after the database could not be read or written
+constexpr DWORD kRetryMs = 1000;        // after the database could not be read or written
 constexpr DWORD kInstanceWaitMs = 3000; // a starting instance waits this long for a previous one to go
 
 // The desktop form of the handheld's command line: the quoted program path,
@@ -58,8 +58,8 @@ DWORD StartApplication(const notify::Record &r) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION pi = {};
-    if (!CreateProcessW(r.application.text.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &si, &pi))
+    if (!CreateProcessW(r.application.text.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                        &pi))
         return GetLastError();
     CloseHandle(pi.hThread);
     CloseHandle(pi.hProcess);
@@ -102,9 +102,9 @@ private:
     DWORD Tick();
     bool PumpMessages(); // false on WM_QUIT
 
-    HANDLE instanceMutex_; // owned and held until the service ends
-    HWND window_ = nullptr; // owned; destroyed by WM_CLOSE
-    HANDLE changed_ = nullptr; // owned
+    HANDLE instanceMutex_;                      // owned and held until the service ends
+    HWND window_ = nullptr;                     // owned; destroyed by WM_CLOSE
+    HANDLE changed_ = nullptr;                  // owned
     HANDLE folderWatch_ = INVALID_HANDLE_VALUE; // owned; folders made or removed beside the device folder
     // Notifications started whose removal could not be saved yet, by handle
     // and start, so that a failing disk does not start them over and over.

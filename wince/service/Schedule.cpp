@@ -44,10 +44,9 @@ Plan MakePlan(const Database &db, const SYSTEMTIME &now, DWORD longestWaitMs) {
         else
             due.emplace_back(start, r.handle);
     }
-    std::stable_sort(due.begin(), due.end(),
-                     [](const std::pair<ULONGLONG, DWORD> &a, const std::pair<ULONGLONG, DWORD> &b) {
-                         return a.first < b.first;
-                     });
+    std::stable_sort(
+        due.begin(), due.end(),
+        [](const std::pair<ULONGLONG, DWORD> &a, const std::pair<ULONGLONG, DWORD> &b) { return a.first < b.first; });
     for (const auto &d : due)
         plan.fire.push_back(d.second);
     if (!plan.fire.empty() || !plan.drop.empty())

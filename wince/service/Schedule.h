@@ -13,7 +13,7 @@ namespace notify {
 struct Plan {
     std::vector<DWORD> fire; // handles due now, earliest start first
     std::vector<DWORD> drop; // handles whose end passed before they could fire
-    DWORD waitMs; // until the next start, at most the longest wait
+    DWORD waitMs;            // until the next start, at most the longest wait
 };
 
 // A time notification is due once its local start time is reached. A due

@@ -34,9 +34,8 @@ std::vector<ProbeRun> ProbeRuns(const TestDevice &device) {
     for (const std::string &line : Lines(device.Read(L"probe.log"))) {
         SYSTEMTIME t = {};
         size_t tab = line.find('\t');
-        if (tab == std::string::npos ||
-            sscanf(line.c_str(), "%hu-%hu-%hu %hu:%hu:%hu.%hu", &t.wYear, &t.wMonth, &t.wDay, &t.wHour, &t.wMinute,
-                   &t.wSecond, &t.wMilliseconds) != 7)
+        if (tab == std::string::npos || sscanf(line.c_str(), "%hu-%hu-%hu %hu:%hu:%hu.%hu", &t.wYear, &t.wMonth,
+                                               &t.wDay, &t.wHour, &t.wMinute, &t.wSecond, &t.wMilliseconds) != 7)
             continue;
         runs.push_back({Ticks(t), FromUtf8(line.substr(tab + 1))});
     }
@@ -77,7 +76,9 @@ e2e::Process Launch(const std::wstring &path, const std::wstring &args = L"") {
     return e2e::Process(pi.hProcess, pi.dwProcessId);
 }
 
-HANDLE Register(TimeTrigger &t, HANDLE existing = nullptr) { return CeSetUserNotificationEx(existing, t.Get(), nullptr); }
+HANDLE Register(TimeTrigger &t, HANDLE existing = nullptr) {
+    return CeSetUserNotificationEx(existing, t.Get(), nullptr);
+}
 
 std::set<std::wstring> ArgumentsOfAll() {
     std::set<std::wstring> all;
@@ -115,7 +116,8 @@ TEST(NotificationService, StartsTheProgramOnTimeWithExactlyItsArguments) {
     } expected[] = {{alarm, first.trigger.stStartTime}, {timer, second.trigger.stStartTime}};
     for (size_t i = 0; i < 2; ++i) {
         EXPECT_EQ(expected[i].args, runs[i].commandLine) << "the program did not see exactly its arguments";
-        LONGLONG lateMs = (static_cast<LONGLONG>(runs[i].began) - static_cast<LONGLONG>(Ticks(expected[i].start))) / 10000;
+        LONGLONG lateMs =
+            (static_cast<LONGLONG>(runs[i].began) - static_cast<LONGLONG>(Ticks(expected[i].start))) / 10000;
         EXPECT_GE(lateMs, 0) << "started before its time";
         EXPECT_LT(lateMs, 1000) << "started more than a second late";
     }
@@ -129,7 +131,8 @@ TEST(NotificationService, OnStartFiresWhatItMissedAndDropsWhatExpired) {
     {
         // A thread holding the service's mutex plays a running service, so
         // the registrations below start none while the service is "down".
-        HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr), held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+        HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr),
+               held = CreateEventW(nullptr, TRUE, FALSE, nullptr);
         const std::wstring name = notify::DeviceObjectName(notify::kServiceRole);
         std::thread standIn([&] {
             HANDLE mutex = CreateMutexW(nullptr, TRUE, name.c_str());

@@ -15,33 +15,28 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
-{
+void StoreRaw(const wchar_t *name, DWORD type, const void *data, DWORD size) {
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_CURRENT_USER, kAlarmStoreKey, name, type, data, size));
 }
 
-void StoreText(const wchar_t* name, const wchar_t* text)
-{
+void StoreText(const wchar_t *name, const wchar_t *text) {
     StoreRaw(name, REG_SZ, text, static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
-Names StoredNames()
-{
+Names StoredNames() {
     Names names;
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, kAlarmStoreKey, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return names;
     wchar_t name[256];
     for (DWORD i = 0, length = 256;
-         RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
-         ++i, length = 256)
+         RegEnumValueW(key, i, name, &length, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS; ++i, length = 256)
         names.push_back(name);
     RegCloseKey(key);
     return names;
 }
 
-Names Ids(const AlarmList& list)
-{
+Names Ids(const AlarmList &list) {
     Names ids;
     for (int i = 0; i < list.AlarmCount(); ++i)
         ids.push_back(list.GetAlarm(i).id.Text());
@@ -54,8 +49,7 @@ protected:
     TestHive hive_;
 };
 
-TEST_F(AlarmStore, SaveWritesTheTextUnderTheIdAndRefusesNoId)
-{
+TEST_F(AlarmStore, SaveWritesTheTextUnderTheIdAndRefusesNoId) {
     AlarmList list;
     AlarmTemp record;
     record.MakeNew(); // no id yet, as when no GUID could be made
@@ -68,16 +62,14 @@ TEST_F(AlarmStore, SaveWritesTheTextUnderTheIdAndRefusesNoId)
     ASSERT_TRUE(list.SaveAlarm(0));
     wchar_t data[512] = {};
     DWORD type = 0, size = sizeof data;
-    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, kAlarmStoreKey, L"{A}", RRF_RT_ANY,
-                                          &type, data, &size));
+    EXPECT_EQ(ERROR_SUCCESS, RegGetValueW(HKEY_CURRENT_USER, kAlarmStoreKey, L"{A}", RRF_RT_ANY, &type, data, &size));
     const Str text = EncodeAlarm(record);
     EXPECT_EQ(static_cast<DWORD>(REG_SZ), type);
     EXPECT_EQ(static_cast<DWORD>((text.Length() + 1) * 2), size) << "text and its terminator";
     EXPECT_STREQ(text, data);
 }
 
-TEST_F(AlarmStore, CreatingTheStoreWritesSizeZeroOnce)
-{
+TEST_F(AlarmStore, CreatingTheStoreWritesSizeZeroOnce) {
     AlarmList list;
     list.ReloadAlarms();
     EXPECT_EQ(0, list.AlarmCount());
@@ -88,8 +80,7 @@ TEST_F(AlarmStore, CreatingTheStoreWritesSizeZeroOnce)
     EXPECT_EQ(7u, ReadRegDword(kAlarmKey, L"size", 7)) << "store exists: nothing written";
 }
 
-TEST_F(AlarmStore, ReloadSortsByCreatedAndSkipsWhatIsNoAlarm)
-{
+TEST_F(AlarmStore, ReloadSortsByCreatedAndSkipsWhatIsNoAlarm) {
     StoreText(L"{late}", L"/T1/Llate/R0/SD/SZ1/E1/CT40010.5/V5/VIB0");
     StoreText(L"{early}", L"/T1/Learly/R0/SD/SZ1/E1/CT40001.25/V5/VIB0");
     StoreText(L"{old}", L"/T1/Lold/R0/SD/SZ1/E1"); // no created: sorts first
@@ -104,8 +95,7 @@ TEST_F(AlarmStore, ReloadSortsByCreatedAndSkipsWhatIsNoAlarm)
     EXPECT_STREQ(L"early", list.GetAlarm(1).label);
 }
 
-TEST_F(AlarmStore, ValuesOfAnotherTypeOrWithoutTerminatorLoad)
-{
+TEST_F(AlarmStore, ValuesOfAnotherTypeOrWithoutTerminatorLoad) {
     const DWORD number = 62;
     const wchar_t bare[] = {L'/', L'R', L'6', L'/', L'E', L'1'}; // no terminator stored
     StoreRaw(L"{1 dword}", REG_DWORD, &number, sizeof number);
@@ -116,9 +106,9 @@ TEST_F(AlarmStore, ValuesOfAnotherTypeOrWithoutTerminatorLoad)
     AlarmList list;
     list.ReloadAlarms();
     const struct {
-        const wchar_t* id;
+        const wchar_t *id;
         int repeat, enabled, volume;
-        const char* why;
+        const char *why;
     } expected[] = {
         {L"{1 dword}", 0, 1, -1, "wrong type reads as /T0.0/L/R0/SD/SZ0/E1"},
         {L"{2 binary}", 0, 1, -1, "wrong type, even holding a text"},
@@ -126,7 +116,7 @@ TEST_F(AlarmStore, ValuesOfAnotherTypeOrWithoutTerminatorLoad)
         {L"{4 empty}", 0, 0, -1, "empty text: every field missing"},
     };
     ASSERT_EQ(4, list.AlarmCount());
-    for (const auto& e : expected) {
+    for (const auto &e : expected) {
         AlarmTemp r;
         for (int i = 0; i < list.AlarmCount(); ++i)
             if (list.GetAlarm(i).id == e.id)
@@ -137,10 +127,9 @@ TEST_F(AlarmStore, ValuesOfAnotherTypeOrWithoutTerminatorLoad)
     }
 }
 
-TEST_F(AlarmStore, RemoveDeletesTheValueAndClosesTheGap)
-{
+TEST_F(AlarmStore, RemoveDeletesTheValueAndClosesTheGap) {
     AlarmList list;
-    for (const wchar_t* id : {L"{1}", L"{2}", L"{3}"}) {
+    for (const wchar_t *id : {L"{1}", L"{2}", L"{3}"}) {
         AlarmTemp record;
         record.id = id;
         list.SaveAlarm(list.AppendAlarm(record));
@@ -155,8 +144,7 @@ TEST_F(AlarmStore, RemoveDeletesTheValueAndClosesTheGap)
     EXPECT_EQ(Names{L"{1}"}, Ids(list)) << "the element goes even when its value is gone";
 }
 
-TEST_F(AlarmStore, NewRecordTakesTheGlobalDefaults)
-{
+TEST_F(AlarmStore, NewRecordTakesTheGlobalDefaults) {
     Clock::Fake(0, At(2009, 7, 14, 7, 30, 10));
     AlarmTemp fresh;
     fresh.MakeNew();

@@ -26,8 +26,7 @@ struct Pending {
 };
 
 // What the database holds, read through the platform's own calls.
-std::vector<Pending> PendingNotifications()
-{
+std::vector<Pending> PendingNotifications() {
     std::vector<Pending> pending;
     DWORD count = 0;
     CeGetUserNotificationHandles(nullptr, 0, &count);
@@ -40,25 +39,23 @@ std::vector<Pending> PendingNotifications()
         std::vector<BYTE> block(size);
         if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
             continue;
-        const auto* header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER*>(block.data());
-        const CE_NOTIFICATION_TRIGGER& t = *header->pcent;
+        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
+        const CE_NOTIFICATION_TRIGGER &t = *header->pcent;
         pending.push_back({handle, t, t.lpszApplication ? t.lpszApplication : L"(none)",
                            t.lpszArguments ? t.lpszArguments : L"(none)", header->pceun != nullptr});
     }
     return pending;
 }
 
-Args PendingArguments()
-{
+Args PendingArguments() {
     Args arguments;
-    for (const Pending& p : PendingNotifications())
+    for (const Pending &p : PendingNotifications())
         arguments.push_back(p.arguments);
     std::sort(arguments.begin(), arguments.end());
     return arguments;
 }
 
-std::wstring Folder(HMODULE module)
-{
+std::wstring Folder(HMODULE module) {
     wchar_t path[MAX_PATH] = {};
     GetModuleFileNameW(module, path, MAX_PATH);
     return std::wstring(path, wcsrchr(path, L'\\') + 1);
@@ -66,15 +63,14 @@ std::wstring Folder(HMODULE module)
 
 // Starts the notification service that coredll.dll would start, with the
 // environment (and so the device folder) of this process.
-HANDLE RunService(const wchar_t* arguments)
-{
+HANDLE RunService(const wchar_t *arguments) {
     const std::wstring service = Folder(GetModuleHandleW(L"coredll.dll")) + L"NotificationService.exe";
     std::wstring commandLine = L"\"" + service + L"\"" + arguments;
     STARTUPINFOW startup = {};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(service.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process))
+    if (!CreateProcessW(service.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
         return nullptr;
     CloseHandle(process.hThread);
     return process.hProcess;
@@ -82,8 +78,7 @@ HANDLE RunService(const wchar_t* arguments)
 
 class ManageNotify : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
+    static void SetUpTestSuite() {
         wchar_t temp[MAX_PATH];
         GetTempPathW(MAX_PATH, temp);
         folder_ = std::wstring(temp) + L"TallyPadAlarmTests-" + std::to_wstring(GetCurrentProcessId());
@@ -95,8 +90,7 @@ protected:
         for (int i = 0; service_ && i < 200 && Log().find(" up ") == std::string::npos; ++i)
             Sleep(50);
     }
-    static void TearDownTestSuite()
-    {
+    static void TearDownTestSuite() {
         if (HANDLE stop = RunService(L" -stop")) {
             WaitForSingleObject(stop, 15000);
             CloseHandle(stop);
@@ -105,16 +99,15 @@ protected:
             WaitForSingleObject(service_, 15000);
             CloseHandle(service_);
         }
-        for (const wchar_t* file : {L"notify.db", L"notify.db.tmp", L"notify.log", L"notify.db.bad"})
+        for (const wchar_t *file : {L"notify.db", L"notify.db.tmp", L"notify.log", L"notify.db.bad"})
             DeleteFileW((folder_ + L"\\" + file).c_str());
         RemoveDirectoryW(folder_.c_str());
         SetEnvironmentVariableW(L"TALLYPAD_DEVICE_DIR", nullptr);
     }
-    static std::string Log()
-    {
-        HANDLE file = CreateFileW((folder_ + L"\\notify.log").c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
+    static std::string Log() {
+        HANDLE file =
+            CreateFileW((folder_ + L"\\notify.log").c_str(), GENERIC_READ,
+                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
         char text[4096] = {};
         DWORD got = 0;
         if (file != INVALID_HANDLE_VALUE) {
@@ -126,9 +119,8 @@ protected:
 
     void SetUp() override { ClearAll(); }
     void TearDown() override { ClearAll(); }
-    static void ClearAll()
-    {
-        for (const Pending& p : PendingNotifications())
+    static void ClearAll() {
+        for (const Pending &p : PendingNotifications())
             CeClearUserNotification(p.handle);
     }
 
@@ -140,13 +132,12 @@ protected:
 std::wstring ManageNotify::folder_;
 HANDLE ManageNotify::service_ = nullptr;
 
-TEST_F(ManageNotify, RingStartsTheRunnerInWholeMinutes)
-{
-    ASSERT_TRUE(notify_.RegisterAlarmNotification(L"{A}", At(2031, 7, 30, 7, 30, 45), nullptr,
-                                                  nullptr, CManageNotify::kAlarmKind));
+TEST_F(ManageNotify, RingStartsTheRunnerInWholeMinutes) {
+    ASSERT_TRUE(notify_.RegisterAlarmNotification(L"{A}", At(2031, 7, 30, 7, 30, 45), nullptr, nullptr,
+                                                  CManageNotify::kAlarmKind));
     std::vector<Pending> pending = PendingNotifications();
     ASSERT_EQ(1u, pending.size());
-    const Pending& alarm = pending[0];
+    const Pending &alarm = pending[0];
     EXPECT_EQ(L"sort=2 adx=\"{A}\"", alarm.arguments);
     EXPECT_EQ(Folder(nullptr) + L"TallyPadAlarm.exe", alarm.application) << "beside the program";
     EXPECT_EQ(static_cast<DWORD>(CNT_TIME), alarm.trigger.dwType);
@@ -159,8 +150,8 @@ TEST_F(ManageNotify, RingStartsTheRunnerInWholeMinutes)
     start.wMilliseconds = 500;
     const SYSTEMTIME end = At(2031, 8, 1, 10, 0, 20);
     ClearAll();
-    ASSERT_TRUE(notify_.RegisterAlarmNotification(L"C:\\Windows\\Alarm1.wav", start, &end, nullptr,
-                                                  CManageNotify::kTimerKind));
+    ASSERT_TRUE(
+        notify_.RegisterAlarmNotification(L"C:\\Windows\\Alarm1.wav", start, &end, nullptr, CManageNotify::kTimerKind));
     pending = PendingNotifications();
     ASSERT_EQ(1u, pending.size());
     EXPECT_EQ(L"sort=1 adx=\"C:\\Windows\\Alarm1.wav\"", pending[0].arguments);
@@ -168,10 +159,9 @@ TEST_F(ManageNotify, RingStartsTheRunnerInWholeMinutes)
     EXPECT_EQ(Text(At(2031, 8, 1, 10, 0)), Text(pending[0].trigger.stEndTime)) << "given end";
 }
 
-TEST_F(ManageNotify, SameAlarmMinuteIsRegisteredOnce)
-{
+TEST_F(ManageNotify, SameAlarmMinuteIsRegisteredOnce) {
     const struct {
-        const wchar_t* id;
+        const wchar_t *id;
         SYSTEMTIME start;
         size_t pendingAfter;
     } steps[] = {
@@ -181,9 +171,8 @@ TEST_F(ManageNotify, SameAlarmMinuteIsRegisteredOnce)
         {L"{B}", At(2031, 7, 30, 7, 30), 3},
         {L"{A}", At(2031, 7, 31, 7, 30), 4}, // same time, another day
     };
-    for (const auto& step : steps) {
-        EXPECT_TRUE(notify_.RegisterAlarmNotification(step.id, step.start, nullptr, nullptr, 2))
-            << Text(step.start);
+    for (const auto &step : steps) {
+        EXPECT_TRUE(notify_.RegisterAlarmNotification(step.id, step.start, nullptr, nullptr, 2)) << Text(step.start);
         EXPECT_EQ(step.pendingAfter, PendingNotifications().size()) << Text(step.start);
     }
     EXPECT_TRUE(notify_.RegisterAlarmNotification(L"{B}", Ole(2031, 7, 30, 7, 30, 59)))
@@ -191,12 +180,11 @@ TEST_F(ManageNotify, SameAlarmMinuteIsRegisteredOnce)
     EXPECT_EQ(4u, PendingNotifications().size());
 }
 
-TEST_F(ManageNotify, FindMatchesExactCommandLineAndMinute)
-{
+TEST_F(ManageNotify, FindMatchesExactCommandLineAndMinute) {
     ASSERT_TRUE(notify_.RegisterAlarmNotification(L"{A}", Ole(2031, 7, 30, 7, 30)));
     const HANDLE registered = PendingNotifications().at(0).handle;
     const struct {
-        const wchar_t* commandLine;
+        const wchar_t *commandLine;
         SYSTEMTIME start;
         bool found;
     } cases[] = {
@@ -206,13 +194,12 @@ TEST_F(ManageNotify, FindMatchesExactCommandLineAndMinute)
         {L"sort=2 adx=\"{A\"", At(2031, 7, 30, 7, 30), false},
         {L"sort=2 adx=\"{a}\"", At(2031, 7, 30, 7, 30), false},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.found ? registered : nullptr, notify_.FindAlarmNotification(c.commandLine, c.start))
             << Text(c.start);
 }
 
-TEST_F(ManageNotify, MoveReplacesTheOldRingOrAddsOne)
-{
+TEST_F(ManageNotify, MoveReplacesTheOldRingOrAddsOne) {
     ASSERT_TRUE(notify_.RegisterAlarmNotification(L"{A}", Ole(2031, 7, 30, 7, 30)));
     const HANDLE old = PendingNotifications().at(0).handle;
     EXPECT_TRUE(notify_.RegisterAlarmNotification(L"{A}", Ole(2031, 7, 30, 7, 30), Ole(2031, 7, 30, 8, 15)));
@@ -227,8 +214,7 @@ TEST_F(ManageNotify, MoveReplacesTheOldRingOrAddsOne)
     EXPECT_EQ(2u, PendingNotifications().size());
 }
 
-TEST_F(ManageNotify, ClearTakesTimersOrOneIdentifier)
-{
+TEST_F(ManageNotify, ClearTakesTimersOrOneIdentifier) {
     const SYSTEMTIME at = At(2031, 7, 30, 7, 30), later = At(2031, 7, 30, 8, 0);
     ASSERT_TRUE(notify_.RegisterAlarmNotification(L"C:\\a.wav", at, nullptr, nullptr, 1));
     ASSERT_TRUE(notify_.RegisterAlarmNotification(L"\\My Documents\\b.mp3", later, nullptr, nullptr, 1));
@@ -240,10 +226,10 @@ TEST_F(ManageNotify, ClearTakesTimersOrOneIdentifier)
     const Args b = {L"sort=2 adx=\"{B}\""};
     const struct {
         int mode;
-        const wchar_t* identifier;
+        const wchar_t *identifier;
         BOOL result;
         Args left;
-        const char* why;
+        const char *why;
     } steps[] = {
         {1, L"", TRUE, ab, "mode 1 clears every timer, whatever its sound"},
         {2, L"{Z}", FALSE, ab, "no notification of that id: no clear made"},
@@ -251,14 +237,13 @@ TEST_F(ManageNotify, ClearTakesTimersOrOneIdentifier)
         {2, L"", FALSE, b, "an empty id clears nothing"},
         {3, L"{B}", FALSE, b, "unknown mode"},
     };
-    for (const auto& step : steps) {
+    for (const auto &step : steps) {
         EXPECT_EQ(step.result, notify_.ClearNotifications(step.mode, step.identifier)) << step.why;
         EXPECT_EQ(step.left, PendingArguments()) << step.why;
     }
 }
 
-TEST_F(ManageNotify, RefusesWhatCannotBeRegisteredWhole)
-{
+TEST_F(ManageNotify, RefusesWhatCannotBeRegisteredWhole) {
     const SYSTEMTIME at = At(2031, 7, 30, 7, 30);
     EXPECT_FALSE(notify_.RegisterAlarmNotification(L"", at, nullptr, nullptr, 2)) << "alarm without id";
     EXPECT_FALSE(notify_.RegisterAlarmNotification(L"{A}", 1e10)) << "no such date";

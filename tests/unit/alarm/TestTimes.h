@@ -5,8 +5,7 @@
 
 #include <string>
 
-inline SYSTEMTIME At(int year, int month, int day, int hour, int minute, int second = 0)
-{
+inline SYSTEMTIME At(int year, int month, int day, int hour, int minute, int second = 0) {
     SYSTEMTIME time = {};
     time.wYear = static_cast<WORD>(year);
     time.wMonth = static_cast<WORD>(month);
@@ -21,8 +20,7 @@ inline SYSTEMTIME At(int year, int month, int day, int hour, int minute, int sec
     return time;
 }
 
-inline double Ole(int year, int month, int day, int hour, int minute, int second = 0)
-{
+inline double Ole(int year, int month, int day, int hour, int minute, int second = 0) {
     SYSTEMTIME time = At(year, month, day, hour, minute, second);
     double date = 0.0;
     SystemTimeToVariantTime(&time, &date);
@@ -30,18 +28,15 @@ inline double Ole(int year, int month, int day, int hour, int minute, int second
 }
 
 // "2009-07-14 07:30:00 Tue", for comparisons that say what went wrong.
-inline std::string Text(const SYSTEMTIME& time)
-{
-    static const char* const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+inline std::string Text(const SYSTEMTIME &time) {
+    static const char *const days[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
     char text[40];
-    snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%03u %s", time.wYear, time.wMonth,
-             time.wDay, time.wHour, time.wMinute, time.wSecond, time.wMilliseconds,
-             time.wDayOfWeek < 7 ? days[time.wDayOfWeek] : "?");
+    snprintf(text, sizeof text, "%04u-%02u-%02u %02u:%02u:%02u.%03u %s", time.wYear, time.wMonth, time.wDay, time.wHour,
+             time.wMinute, time.wSecond, time.wMilliseconds, time.wDayOfWeek < 7 ? days[time.wDayOfWeek] : "?");
     return text;
 }
 
-inline std::string Text(double date)
-{
+inline std::string Text(double date) {
     SYSTEMTIME time = {};
     if (!VariantTimeToSystemTime(date, &time))
         return "invalid " + std::to_string(date);

@@ -12,23 +12,20 @@
 
 namespace {
 
-std::wstring LogPath()
-{
+std::wstring LogPath() {
     wchar_t path[MAX_PATH];
     GetModuleFileNameW(nullptr, path, MAX_PATH);
     return std::wstring(path) + L".log";
 }
 
-std::string ReadLog()
-{
+std::string ReadLog() {
     std::ifstream file(LogPath().c_str(), std::ios::binary);
     std::ostringstream text;
     text << file.rdbuf();
     return text.str();
 }
 
-ULONGLONG Units(const SYSTEMTIME& time)
-{
+ULONGLONG Units(const SYSTEMTIME &time) {
     FILETIME file;
     SystemTimeToFileTime(&time, &file);
     return (static_cast<ULONGLONG>(file.dwHighDateTime) << 32) | file.dwLowDateTime;
@@ -37,16 +34,14 @@ ULONGLONG Units(const SYSTEMTIME& time)
 class ErrorLog : public ::testing::Test {
 protected:
     void SetUp() override { DeleteFileW(LogPath().c_str()); }
-    void TearDown() override
-    {
+    void TearDown() override {
         Clock::Real();
         SetLogDatePicture(L"yyyy.MM.dd ");
         DeleteFileW(LogPath().c_str());
     }
 };
 
-TEST_F(ErrorLog, LinesAreAppendedBesideTheProgramWithTheClockTime)
-{
+TEST_F(ErrorLog, LinesAreAppendedBesideTheProgramWithTheClockTime) {
     Clock::Fake(1000, SYSTEMTIME{2009, 7, 2, 14, 10, 20, 30, 0});
     LogError(L"Memory allocation failed", L".\\BaseLib\\Str", L"", 57);
     SetLogDatePicture(L"yy.MM.dd "); // the alarm runner's picture
@@ -56,28 +51,23 @@ TEST_F(ErrorLog, LinesAreAppendedBesideTheProgramWithTheClockTime)
               ReadLog());
 }
 
-TEST_F(ErrorLog, MissingResourceGivesEmptyTextAndALogLine)
-{
+TEST_F(ErrorLog, MissingResourceGivesEmptyTextAndALogLine) {
     Str s(L"old");
     EXPECT_FALSE(s.LoadResourceString(IDS_TEST_MISSING));
     EXPECT_TRUE(s.IsEmpty());
     char expected[80];
     snprintf(expected, sizeof expected, " - Resource loading fail (id: %d hInst: %x)\t\t.\\BaseLib\\Str:  (",
-             IDS_TEST_MISSING,
-             static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetModuleHandleW(nullptr))));
+             IDS_TEST_MISSING, static_cast<unsigned>(reinterpret_cast<UINT_PTR>(GetModuleHandleW(nullptr))));
     EXPECT_NE(std::string::npos, ReadLog().find(expected)) << ReadLog();
 }
 
-TEST_F(ErrorLog, FailedStringAllocationIsLoggedAndStopsTheProgram)
-{
+TEST_F(ErrorLog, FailedStringAllocationIsLoggedAndStopsTheProgram) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(Str().BufferFor(INT_MAX), ::testing::ExitedWithCode(ERROR_NOT_ENOUGH_MEMORY), "");
-    EXPECT_NE(std::string::npos, ReadLog().find(" - Memory allocation failed\t\t.\\BaseLib\\Str:  ("))
-        << ReadLog();
+    EXPECT_NE(std::string::npos, ReadLog().find(" - Memory allocation failed\t\t.\\BaseLib\\Str:  (")) << ReadLog();
 }
 
-TEST(Clock, AdvanceMovesTickLocalAndUtcTogether)
-{
+TEST(Clock, AdvanceMovesTickLocalAndUtcTogether) {
     const SYSTEMTIME start = {2009, 12, 4, 31, 23, 59, 59, 500};
     Clock::Fake(0xFFFFFF00, start);
     SYSTEMTIME local, utc;

@@ -17,8 +17,7 @@ struct Switch {
 };
 
 // vibrator.log of the handheld layer: "YYYY-MM-DD HH:MM:SS.mmm <tick> <led> <offOnBlink>".
-std::vector<Switch> ReadSwitches(const std::wstring& folder)
-{
+std::vector<Switch> ReadSwitches(const std::wstring &folder) {
     std::ifstream file((folder + L"\\vibrator.log").c_str());
     std::vector<Switch> switches;
     std::string line;
@@ -32,12 +31,10 @@ std::vector<Switch> ReadSwitches(const std::wstring& folder)
     return switches;
 }
 
-TEST(FeedbackPulse, DrivesTheVibratorForFiftyMilliseconds)
-{
+TEST(FeedbackPulse, DrivesTheVibratorForFiftyMilliseconds) {
     wchar_t temp[MAX_PATH];
     GetTempPathW(MAX_PATH, temp);
-    const std::wstring folder =
-        std::wstring(temp) + L"TallyPadFeedback" + std::to_wstring(GetCurrentProcessId());
+    const std::wstring folder = std::wstring(temp) + L"TallyPadFeedback" + std::to_wstring(GetCurrentProcessId());
     CreateDirectoryW(folder.c_str(), nullptr);
     DeleteFileW((folder + L"\\vibrator.log").c_str());
     SetEnvironmentVariableW(L"TALLYPAD_DEVICE_DIR", folder.c_str());

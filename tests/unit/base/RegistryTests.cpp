@@ -9,17 +9,15 @@ namespace {
 const wchar_t kRoot[] = L"Software\\Velmora\\TallyPadTest";
 const wchar_t kKey[] = L"Software\\Velmora\\TallyPadTest\\Base";
 
-void StoreRaw(const wchar_t* name, DWORD type, const void* data, DWORD size)
-{
+void StoreRaw(const wchar_t *name, DWORD type, const void *data, DWORD size) {
     HKEY key;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE,
-                                             nullptr, &key, nullptr));
-    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE*>(data), size));
+    ASSERT_EQ(ERROR_SUCCESS,
+              RegCreateKeyExW(HKEY_CURRENT_USER, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr));
+    EXPECT_EQ(ERROR_SUCCESS, RegSetValueExW(key, name, 0, type, static_cast<const BYTE *>(data), size));
     RegCloseKey(key);
 }
 
-bool KeyExists(const wchar_t* path)
-{
+bool KeyExists(const wchar_t *path) {
     HKEY key;
     if (RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS)
         return false;
@@ -33,8 +31,7 @@ protected:
     void TearDown() override { RegDeleteTreeW(HKEY_CURRENT_USER, kRoot); }
 };
 
-TEST_F(Registry, ReadDwordFallsBackUnlessADwordOfExactlyFourBytes)
-{
+TEST_F(Registry, ReadDwordFallsBackUnlessADwordOfExactlyFourBytes) {
     EXPECT_EQ(9u, ReadRegDword(kKey, L"Any", 9)) << "missing key";
     EXPECT_FALSE(KeyExists(kKey)) << "reading must not create the key";
 
@@ -52,16 +49,15 @@ TEST_F(Registry, ReadDwordFallsBackUnlessADwordOfExactlyFourBytes)
     StoreRaw(L"BigEndian", REG_DWORD_BIG_ENDIAN, &bigEndianOne, 4);
 
     const struct {
-        const wchar_t* name;
+        const wchar_t *name;
         DWORD expected;
-    } cases[] = {{L"Dword", 7},     {L"Two", 9},       {L"Four", 9},      {L"Eight", 9},
-                 {L"Text", 9},      {L"ShortText", 9}, {L"BigEndian", 9}, {L"None", 9}};
-    for (const auto& c : cases)
+    } cases[] = {{L"Dword", 7}, {L"Two", 9},       {L"Four", 9},      {L"Eight", 9},
+                 {L"Text", 9},  {L"ShortText", 9}, {L"BigEndian", 9}, {L"None", 9}};
+    for (const auto &c : cases)
         EXPECT_EQ(c.expected, ReadRegDword(kKey, c.name, 9)) << c.name;
 }
 
-TEST_F(Registry, WritesRoundTripAndRejectNullNames)
-{
+TEST_F(Registry, WritesRoundTripAndRejectNullNames) {
     EXPECT_TRUE(WriteRegDword(kKey, L"Count", 0xDEADBEEF));
     EXPECT_EQ(0xDEADBEEFu, ReadRegDword(kKey, L"Count", 0));
     EXPECT_TRUE(WriteRegString(kKey, L"Name", L"Tally"));
@@ -74,8 +70,7 @@ TEST_F(Registry, WritesRoundTripAndRejectNullNames)
     EXPECT_FALSE(WriteRegDword(nullptr, L"Count", 1));
 }
 
-TEST_F(Registry, ReadStringFallsBackToDefaultWithinTheBuffer)
-{
+TEST_F(Registry, ReadStringFallsBackToDefaultWithinTheBuffer) {
     wchar_t buffer[8];
     EXPECT_FALSE(ReadRegString(kKey, L"Missing", buffer, 8, L"dflt"));
     EXPECT_STREQ(L"dflt", buffer);
@@ -87,14 +82,14 @@ TEST_F(Registry, ReadStringFallsBackToDefaultWithinTheBuffer)
     StoreRaw(L"Unterminated", REG_SZ, L"abcd", 8);
     StoreRaw(L"Full", REG_SZ, L"abcdefgh", 16);
     const struct {
-        const wchar_t* name;
+        const wchar_t *name;
         bool read;
-        const wchar_t* expected;
+        const wchar_t *expected;
     } cases[] = {{L"Number", false, L"dflt"},
                  {L"Long", false, L"dflt"},
                  {L"Unterminated", true, L"abcd"},
                  {L"Full", false, L"dflt"}};
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         wmemset(buffer, L'#', 8);
         EXPECT_EQ(c.read, ReadRegString(kKey, c.name, buffer, 8, L"dflt")) << c.name;
         EXPECT_STREQ(c.expected, buffer) << c.name;

@@ -8,8 +8,7 @@
 
 namespace {
 
-Str Formatted(const wchar_t* format, ...)
-{
+Str Formatted(const wchar_t *format, ...) {
     va_list args;
     va_start(args, format);
     Str text;
@@ -18,10 +17,9 @@ Str Formatted(const wchar_t* format, ...)
     return text;
 }
 
-const wchar_t* EmptyText() { return Str().Text(); }
+const wchar_t *EmptyText() { return Str().Text(); }
 
-TEST(Str, CopiesShareUntilOneOfThemAppends)
-{
+TEST(Str, CopiesShareUntilOneOfThemAppends) {
     Str a(L"abc");
     Str b = a;
     EXPECT_EQ(a.Text(), b.Text());
@@ -29,7 +27,7 @@ TEST(Str, CopiesShareUntilOneOfThemAppends)
 
     // Appending nothing keeps the shared block.
     a.Append(Str());
-    a.Append(static_cast<const wchar_t*>(nullptr));
+    a.Append(static_cast<const wchar_t *>(nullptr));
     a.Append(L"");
     EXPECT_EQ(b.Text(), a.Text());
     EXPECT_EQ(2, a.ShareCount());
@@ -41,10 +39,9 @@ TEST(Str, CopiesShareUntilOneOfThemAppends)
     EXPECT_EQ(1, b.ShareCount());
 }
 
-TEST(Str, AppendExtendsInPlaceOnlyWithinCapacity)
-{
+TEST(Str, AppendExtendsInPlaceOnlyWithinCapacity) {
     Str s(L"abc"); // capacity 64 holds 25 characters
-    const wchar_t* block = s.Text();
+    const wchar_t *block = s.Text();
     s.Append(L"defghijklmnopqrstuvwxy");
     EXPECT_EQ(block, s.Text()) << "25 characters still fit the 64-byte class";
     EXPECT_EQ(25, s.Length());
@@ -53,8 +50,7 @@ TEST(Str, AppendExtendsInPlaceOnlyWithinCapacity)
     EXPECT_STREQ(L"abcdefghijklmnopqrstuvwxyz", s);
 }
 
-TEST(Str, OperandsInsideOwnTextSurviveReallocation)
-{
+TEST(Str, OperandsInsideOwnTextSurviveReallocation) {
     Str s(L"abcdefghijklmnopqrstuvwxy"); // full 64-byte block
     s.Append(s);
     EXPECT_STREQ(L"abcdefghijklmnopqrstuvwxyabcdefghijklmnopqrstuvwxy", s);
@@ -72,25 +68,23 @@ TEST(Str, OperandsInsideOwnTextSurviveReallocation)
     EXPECT_STREQ(L"<abc>", v);
 }
 
-TEST(Str, CapacityClassesFollowNeededBytes)
-{
+TEST(Str, CapacityClassesFollowNeededBytes) {
     const struct {
         int length;
         int capacity;
     } cases[] = {{1, 64},    {25, 64},   {26, 128},  {57, 128},  {58, 256},
                  {121, 256}, {122, 512}, {249, 512}, {250, 514}, {1000, 2014}};
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         Str s(std::wstring(c.length, L'x').c_str());
         EXPECT_EQ(c.capacity, s.Capacity()) << "length " << c.length;
     }
 }
 
-TEST(Str, EmptyResultsAreTheSharedEmptyText)
-{
+TEST(Str, EmptyResultsAreTheSharedEmptyText) {
     const Str abcde(L"abcde");
-    const Str empties[] = {Str(), Str(nullptr), Str(L""), abcde.Substring(9, 1),
-                           abcde.Prefix(-4), abcde.Suffix(0), Formatted(L"")};
-    for (const Str& e : empties) {
+    const Str empties[] = {Str(),           Str(nullptr),  Str(L""), abcde.Substring(9, 1), abcde.Prefix(-4),
+                           abcde.Suffix(0), Formatted(L"")};
+    for (const Str &e : empties) {
         EXPECT_EQ(EmptyText(), e.Text());
         EXPECT_EQ(100, e.ShareCount()) << "the shared count is never changed";
         EXPECT_EQ(64, e.Capacity());
@@ -100,41 +94,38 @@ TEST(Str, EmptyResultsAreTheSharedEmptyText)
     EXPECT_EQ(EmptyText(), s.Text());
 }
 
-TEST(Str, SubstringsClampAndShareWholeText)
-{
+TEST(Str, SubstringsClampAndShareWholeText) {
     const Str s(L"abcde");
     const struct {
         Str result;
-        const wchar_t* expected;
+        const wchar_t *expected;
     } cases[] = {
-        {s.Substring(3, 10), L"de"}, {s.Substring(9, 1), L""},  {s.Substring(-2, 2), L"ab"},
+        {s.Substring(3, 10), L"de"}, {s.Substring(9, 1), L""},    {s.Substring(-2, 2), L"ab"},
         {s.Substring(1, -1), L""},   {s.Substring(1, 3), L"bcd"}, {s.Prefix(-4), L""},
-        {s.Prefix(2), L"ab"},        {s.Suffix(2), L"de"},      {s.Suffix(-1), L""},
+        {s.Prefix(2), L"ab"},        {s.Suffix(2), L"de"},        {s.Suffix(-1), L""},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_STREQ(c.expected, c.result);
 
-    for (const Str& whole : {s.Substring(0, 5), s.Substring(-1, 99), s.Prefix(9), s.Suffix(99)})
+    for (const Str &whole : {s.Substring(0, 5), s.Substring(-1, 99), s.Prefix(9), s.Suffix(99)})
         EXPECT_EQ(s.Text(), whole.Text()) << "a whole-text result shares the block";
 }
 
-TEST(Str, ConcatSharesWhenOneSideIsEmpty)
-{
+TEST(Str, ConcatSharesWhenOneSideIsEmpty) {
     const Str cd(L"cd");
     EXPECT_STREQ(L"abcd", Str::Concat(L"ab", cd));
     EXPECT_STREQ(L"cdab", Str::Concat(cd, L"ab"));
     EXPECT_STREQ(L"cdcd", Str::Concat(cd, cd));
     EXPECT_STREQ(L"ab", Str::Concat(Str(), L"ab"));
-    for (const Str& shared : {Str::Concat(L"", cd), Str::Concat(nullptr, cd), Str::Concat(cd, L""),
-                              Str::Concat(Str(), cd)})
+    for (const Str &shared :
+         {Str::Concat(L"", cd), Str::Concat(nullptr, cd), Str::Concat(cd, L""), Str::Concat(Str(), cd)})
         EXPECT_EQ(cd.Text(), shared.Text());
 }
 
-TEST(Str, BufferForWritesPrivatelyAndSetLengthMeasures)
-{
+TEST(Str, BufferForWritesPrivatelyAndSetLengthMeasures) {
     const Str original(L"keep");
     Str s = original;
-    wchar_t* buffer = s.BufferFor(300);
+    wchar_t *buffer = s.BufferFor(300);
     EXPECT_GE(s.Capacity(), (300 + 7) * 2);
     wcscpy(buffer, L"xyz");
     s.SetLength(-1);
@@ -145,28 +136,25 @@ TEST(Str, BufferForWritesPrivatelyAndSetLengthMeasures)
     EXPECT_STREQ(L"keep", original);
 }
 
-TEST(Str, FormatFollowsWideConvention)
-{
+TEST(Str, FormatFollowsWideConvention) {
     const struct {
         Str result;
-        const wchar_t* expected;
+        const wchar_t *expected;
     } cases[] = {
         {Formatted(L"%s and %c", L"wide", L'x'), L"wide and x"},
         {Formatted(L"%hs/%hc", "narrow", 'n'), L"narrow/n"},
         {Formatted(L"%d %u %x %X", -5, 7u, 255, 255), L"-5 7 ff FF"},
-        {Formatted(L"%I64d %I64u", -1234567890123LL, 18446744073709551615ULL),
-         L"-1234567890123 18446744073709551615"},
+        {Formatted(L"%I64d %I64u", -1234567890123LL, 18446744073709551615ULL), L"-1234567890123 18446744073709551615"},
         {Formatted(L"%.2f %f %g", 3.14159, 0.5, 0.25), L"3.14 0.500000 0.25"},
         {Formatted(L"%5d|%-4s|%*d", 42, L"ab", 3, 7), L"   42|ab  |  7"},
         {Formatted(L"100%%"), L"100%"},
-        {Formatted(L"%s", static_cast<const wchar_t*>(nullptr)), L"(null)"},
+        {Formatted(L"%s", static_cast<const wchar_t *>(nullptr)), L"(null)"},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_STREQ(c.expected, c.result);
 }
 
-TEST(Str, FormatNeverCutsLongResults)
-{
+TEST(Str, FormatNeverCutsLongResults) {
     const std::wstring longText(100000, L'q');
     const Str s = Formatted(L"<%s>", longText.c_str());
     ASSERT_EQ(100002, s.Length());
@@ -176,8 +164,7 @@ TEST(Str, FormatNeverCutsLongResults)
     EXPECT_EQ(301 + 7, huge.Length()) << "301 digits, point and six decimals";
 }
 
-TEST(Str, LoadResourceStringRetriesUntilTheTextFits)
-{
+TEST(Str, LoadResourceStringRetriesUntilTheTextFits) {
     Str s;
     ASSERT_TRUE(s.LoadResourceString(IDS_TEST_LONG));
     std::wstring expected;

@@ -10,42 +10,45 @@
 
 namespace {
 
-std::wstring Digits(const BigInt& value)
-{
+std::wstring Digits(const BigInt &value) {
     wchar_t text[128] = L"";
     value.ToString(text, 128);
     return text;
 }
 
-BigInt Big(const wchar_t* text, uint32_t capacity = 30)
-{
+BigInt Big(const wchar_t *text, uint32_t capacity = 30) {
     BigInt value(capacity);
     EXPECT_TRUE(value.FromString(text)) << text;
     return value;
 }
 
-FixedDecimal Number(const wchar_t* text)
-{
+FixedDecimal Number(const wchar_t *text) {
     FixedDecimal number;
     number.Parse(text);
     return number;
 }
 
-std::wstring Calculate(const wchar_t* a, wchar_t op, const wchar_t* b)
-{
+std::wstring Calculate(const wchar_t *a, wchar_t op, const wchar_t *b) {
     FixedDecimal result = Number(a);
     const FixedDecimal operand = Number(b);
     switch (op) {
-    case L'+': result.Add(operand); break;
-    case L'-': result.Subtract(operand); break;
-    case L'*': result.Multiply(operand); break;
-    default: result.Divide(operand); break;
+    case L'+':
+        result.Add(operand);
+        break;
+    case L'-':
+        result.Subtract(operand);
+        break;
+    case L'*':
+        result.Multiply(operand);
+        break;
+    default:
+        result.Divide(operand);
+        break;
     }
     return result.Text().Text();
 }
 
-TEST(BigInt, FromStringAndToStringFollowTheTextRules)
-{
+TEST(BigInt, FromStringAndToStringFollowTheTextRules) {
     BigInt value(4);
     EXPECT_TRUE(value.FromString(L"000123"));
     EXPECT_EQ(L"123", Digits(value));
@@ -72,8 +75,7 @@ TEST(BigInt, FromStringAndToStringFollowTheTextRules)
     EXPECT_EQ(L"Error", Digits(value));
 }
 
-TEST(BigInt, BothFormsOfZeroCompareEqual)
-{
+TEST(BigInt, BothFormsOfZeroCompareEqual) {
     BigInt empty(30), single = Big(L"0"), one = Big(L"1");
     EXPECT_EQ(0, BigInt::Compare(empty, single));
     EXPECT_EQ(0, BigInt::Compare(single, empty));
@@ -90,8 +92,7 @@ TEST(BigInt, BothFormsOfZeroCompareEqual)
     EXPECT_FALSE(zero.HasError()) << "0 - 0 is no underflow";
 }
 
-TEST(BigInt, ResultsThatDoNotFitSetTheStickyError)
-{
+TEST(BigInt, ResultsThatDoNotFitSetTheStickyError) {
     BigInt sum = Big(L"999", 3);
     sum.Add(Big(L"1"));
     EXPECT_TRUE(sum.HasError()) << "carry past the capacity";
@@ -129,20 +130,24 @@ TEST(BigInt, ResultsThatDoNotFitSetTheStickyError)
     EXPECT_EQ(L"123456789012345678901234567890123", Digits(target));
 }
 
-TEST(BigInt, ShiftRightTruncatesAndDivideRoundsHalfUp)
-{
+TEST(BigInt, ShiftRightTruncatesAndDivideRoundsHalfUp) {
     const struct {
-        const wchar_t* dividend;
-        const wchar_t* divisor;
-        const wchar_t* quotient;
+        const wchar_t *dividend;
+        const wchar_t *divisor;
+        const wchar_t *quotient;
     } cases[] = {
-        {L"7", L"2", L"4"},      {L"5", L"3", L"2"},   {L"4", L"3", L"1"},
-        {L"1", L"3", L""},       {L"2", L"3", L"1"},   {L"1", L"2", L"1"},
-        {L"0", L"7", L""},       {L"10000000000001", L"1", L"10000000000001"},
+        {L"7", L"2", L"4"},
+        {L"5", L"3", L"2"},
+        {L"4", L"3", L"1"},
+        {L"1", L"3", L""},
+        {L"2", L"3", L"1"},
+        {L"1", L"2", L"1"},
+        {L"0", L"7", L""},
+        {L"10000000000001", L"1", L"10000000000001"},
         {L"40000000000005", L"4", L"10000000000001"}, // 1.25 rounds down
         {L"123456789012345678901234567890", L"987654321", L"124999998873437499902"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         BigInt value = Big(c.dividend);
         value.Divide(Big(c.divisor));
         EXPECT_EQ(c.quotient, Digits(value)) << c.dividend << " / " << c.divisor;
@@ -154,13 +159,12 @@ TEST(BigInt, ShiftRightTruncatesAndDivideRoundsHalfUp)
     EXPECT_TRUE(value.IsZero());
 }
 
-TEST(FixedDecimal, ResultsFormatAsTheCalculatorShowsThem)
-{
+TEST(FixedDecimal, ResultsFormatAsTheCalculatorShowsThem) {
     const struct {
-        const wchar_t* a;
+        const wchar_t *a;
         wchar_t op;
-        const wchar_t* b;
-        const wchar_t* shown;
+        const wchar_t *b;
+        const wchar_t *shown;
     } cases[] = {
         {L"1", L'/', L"3", L"0.3333333333"},
         {L"2", L'/', L"3", L"0.6666666667"},
@@ -192,12 +196,11 @@ TEST(FixedDecimal, ResultsFormatAsTheCalculatorShowsThem)
         {L"0.000001", L'/', L"1000000", L"0"},
         {L"123456789", L'/', L"0.000000001", L"123456789000000000"},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.shown, Calculate(c.a, c.op, c.b)) << c.a << " " << char(c.op) << " " << c.b;
 }
 
-TEST(FixedDecimal, KeepsTwelveDigitsTruncatingProductsAndRoundingQuotients)
-{
+TEST(FixedDecimal, KeepsTwelveDigitsTruncatingProductsAndRoundingQuotients) {
     EXPECT_EQ(L"12345678901234", Digits(Number(L"12.3456789012345").Magnitude()))
         << "the 13th fractional digit is dropped, not rounded";
     FixedDecimal quotient = Number(L"2");
@@ -213,23 +216,24 @@ TEST(FixedDecimal, KeepsTwelveDigitsTruncatingProductsAndRoundingQuotients)
     EXPECT_EQ(L"12.3456789012", std::wstring(Number(L"12.3456789012345").Text()));
 }
 
-TEST(FixedDecimal, ParseAcceptsEighteenIntegerDigitsAndRefusesBadText)
-{
+TEST(FixedDecimal, ParseAcceptsEighteenIntegerDigitsAndRefusesBadText) {
     EXPECT_EQ(L"123456789012345678", std::wstring(Number(L"123456789012345678").Text()));
     EXPECT_TRUE(Number(L"1234567890123456789").HasError()) << "19 integer digits";
     EXPECT_TRUE(Number(L"-1234567890123456789").HasError());
 
     const struct {
-        const wchar_t* text;
+        const wchar_t *text;
         bool ok;
-        const wchar_t* shown;
+        const wchar_t *shown;
     } cases[] = {
-        {L".5", true, L"0.5"},     {L"-.5", true, L"-0.5"}, {L"5.", true, L"5"},
-        {L"", true, L"0"},         {L"-", true, L"-0"},     {L"007.50", true, L"7.5"},
-        {L"1.2.3", false, L"0"},   {L"12a", false, L"0"},   {L"Error", false, L"0"},
-        {L"1.0000000000001x", false, L"0"}, {L"+5", false, L"0"},
+        {L".5", true, L"0.5"},   {L"-.5", true, L"-0.5"},
+        {L"5.", true, L"5"},     {L"", true, L"0"},
+        {L"-", true, L"-0"},     {L"007.50", true, L"7.5"},
+        {L"1.2.3", false, L"0"}, {L"12a", false, L"0"},
+        {L"Error", false, L"0"}, {L"1.0000000000001x", false, L"0"},
+        {L"+5", false, L"0"},
     };
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         FixedDecimal number;
         EXPECT_EQ(c.ok, number.Parse(c.text)) << c.text;
         EXPECT_EQ(c.shown, std::wstring(number.Text())) << c.text;
@@ -240,16 +244,23 @@ TEST(FixedDecimal, ParseAcceptsEighteenIntegerDigitsAndRefusesBadText)
     EXPECT_EQ(L"-5", std::wstring(number.Text())) << "the sign is taken before the digits fail";
 }
 
-TEST(FixedDecimal, ErrorsStickUntilTheNextParseAndPassToResults)
-{
+TEST(FixedDecimal, ErrorsStickUntilTheNextParseAndPassToResults) {
     const FixedDecimal nineteen = Number(L"1234567890123456789");
     for (wchar_t op : {L'+', L'-', L'*', L'/'}) {
         FixedDecimal result = Number(L"2");
         switch (op) {
-        case L'+': result.Add(nineteen); break;
-        case L'-': result.Subtract(nineteen); break;
-        case L'*': result.Multiply(nineteen); break;
-        default: result.Divide(nineteen); break;
+        case L'+':
+            result.Add(nineteen);
+            break;
+        case L'-':
+            result.Subtract(nineteen);
+            break;
+        case L'*':
+            result.Multiply(nineteen);
+            break;
+        default:
+            result.Divide(nineteen);
+            break;
         }
         EXPECT_EQ(L"Error", std::wstring(result.Text())) << "2 " << char(op) << " errored operand";
     }
@@ -265,11 +276,10 @@ TEST(FixedDecimal, ErrorsStickUntilTheNextParseAndPassToResults)
 
 // --- Square root -----------------------------------------------------------
 
-TEST(SquareRoot, IsRightToTheShownDigitsIncludingFormerlyWrongOperands)
-{
+TEST(SquareRoot, IsRightToTheShownDigitsIncludingFormerlyWrongOperands) {
     const struct {
-        const wchar_t* operand;
-        const wchar_t* root;
+        const wchar_t *operand;
+        const wchar_t *root;
     } cases[] = {
         {L"2", L"1.4142135624"},
         {L"9", L"3"},
@@ -295,14 +305,13 @@ TEST(SquareRoot, IsRightToTheShownDigitsIncludingFormerlyWrongOperands)
         {L"-0", L"Error"},
         {L"1234567890123456789", L"Error"},
     };
-    for (const auto& c : cases)
+    for (const auto &c : cases)
         EXPECT_EQ(c.root, std::wstring(SquareRoot(Number(c.operand)).Text())) << c.operand;
 }
 
 // root X of a number with magnitude M is right when X is the integer nearest
 // to sqrt(M * 10^12): (2X - 1)^2 <= 4 * M * 10^12 < (2X + 1)^2.
-::testing::AssertionResult IsNearestRoot(const FixedDecimal& a)
-{
+::testing::AssertionResult IsNearestRoot(const FixedDecimal &a) {
     const FixedDecimal root = SquareRoot(a);
     if (root.HasError() || root.IsNegative())
         return ::testing::AssertionFailure() << "no root";
@@ -329,13 +338,12 @@ TEST(SquareRoot, IsRightToTheShownDigitsIncludingFormerlyWrongOperands)
     return ::testing::AssertionFailure() << "root " << root.Text().Text();
 }
 
-TEST(SquareRoot, IsTheNearestTwelveDigitRootOverTheWholeRange)
-{
+TEST(SquareRoot, IsTheNearestTwelveDigitRootOverTheWholeRange) {
     // Every power of ten from 10^-12 to 10^17 with a few mantissas, the
     // extremes, and pseudo-random magnitudes of every length.
-    const wchar_t* mantissas[] = {L"1", L"2", L"3.14159", L"5", L"9.99999999999"};
+    const wchar_t *mantissas[] = {L"1", L"2", L"3.14159", L"5", L"9.99999999999"};
     for (int exponent = -12; exponent <= 17; ++exponent) {
-        for (const wchar_t* mantissa : mantissas) {
+        for (const wchar_t *mantissa : mantissas) {
             FixedDecimal a = Number(mantissa);
             FixedDecimal scale = Number(L"1");
             for (int i = 0; i < (exponent < 0 ? -exponent : exponent); ++i)

@@ -12,35 +12,50 @@ namespace {
 // Keys as typed characters, plus: C clear, s change sign, r square root,
 // M memory add, R memory recall, X memory clear, b backspace. Spaces are
 // only for reading.
-void Press(CalcEngine& engine, const wchar_t* keys)
-{
-    for (const wchar_t* k = keys; *k; ++k) {
+void Press(CalcEngine &engine, const wchar_t *keys) {
+    for (const wchar_t *k = keys; *k; ++k) {
         switch (*k) {
-        case L' ': break;
-        case L'C': engine.Clear(); break;
-        case L's': engine.ChangeSign(); break;
-        case L'r': engine.SquareRoot(); break;
-        case L'M': engine.MemoryAdd(); break;
-        case L'R': engine.MemoryRecall(); break;
-        case L'X': engine.MemoryClear(); break;
-        case L'b': engine.OnKey(8); break;
-        default: EXPECT_TRUE(engine.OnKey(*k)) << "key " << char(*k); break;
+        case L' ':
+            break;
+        case L'C':
+            engine.Clear();
+            break;
+        case L's':
+            engine.ChangeSign();
+            break;
+        case L'r':
+            engine.SquareRoot();
+            break;
+        case L'M':
+            engine.MemoryAdd();
+            break;
+        case L'R':
+            engine.MemoryRecall();
+            break;
+        case L'X':
+            engine.MemoryClear();
+            break;
+        case L'b':
+            engine.OnKey(8);
+            break;
+        default:
+            EXPECT_TRUE(engine.OnKey(*k)) << "key " << char(*k);
+            break;
         }
     }
 }
 
 struct Step {
-    const wchar_t* keys;
-    const wchar_t* shown;
+    const wchar_t *keys;
+    const wchar_t *shown;
 };
 
 struct Scenario {
-    const char* name;
+    const char *name;
     std::vector<Step> steps;
 };
 
-TEST(CalcEngine, KeySequencesShowTheExpectedResults)
-{
+TEST(CalcEngine, KeySequencesShowTheExpectedResults) {
     const Scenario scenarios[] = {
         {"no precedence", {{L"2+3*4=", L"20"}}},
         {"repeated equals", {{L"5+3=", L"8"}, {L"=", L"11"}, {L"=", L"14"}}},
@@ -53,7 +68,8 @@ TEST(CalcEngine, KeySequencesShowTheExpectedResults)
         {"trailing point and zeros hidden", {{L"5.", L"5"}, {L"10", L"5.1"}, {L"0", L"5.1"}}},
         {"nineteen digits", {{L"12345678901234567890", L"1234567890123456789"}}},
         {"nineteen digits with point and sign",
-         {{L"1234567890.123456789", L"1234567890.123456789"}, {L"1", L"1234567890.123456789"},
+         {{L"1234567890.123456789", L"1234567890.123456789"},
+          {L"1", L"1234567890.123456789"},
           {L"s", L"-1234567890.123456789"}}},
         {"percent of a sum", {{L"200+10%", L"220"}}},
         {"percent of a difference", {{L"200-10%", L"180"}}},
@@ -88,10 +104,10 @@ TEST(CalcEngine, KeySequencesShowTheExpectedResults)
         {"memory recall starts a chain", {{L"4M", L"4"}, {L"2*3=R", L"4"}, {L"+1=", L"5"}}},
         {"memory add of Error adds nothing", {{L"5M1/0=M", L"Error"}, {L"CR", L"5"}}},
     };
-    for (const Scenario& scenario : scenarios) {
+    for (const Scenario &scenario : scenarios) {
         CalcEngine engine;
         std::wstring typed;
-        for (const Step& step : scenario.steps) {
+        for (const Step &step : scenario.steps) {
             Press(engine, step.keys);
             typed += step.keys;
             EXPECT_EQ(step.shown, std::wstring(engine.ShownText()))
@@ -100,18 +116,15 @@ TEST(CalcEngine, KeySequencesShowTheExpectedResults)
     }
 }
 
-TEST(CalcEngine, LongResultsAreCutToNineteenDigits)
-{
+TEST(CalcEngine, LongResultsAreCutToNineteenDigits) {
     CalcEngine engine;
     Press(engine, L"123456789012345/7=");
-    EXPECT_STREQ(L"17636684144620.71428", engine.Entry())
-        << "17636684144620.7142857143 loses its last 5 characters";
+    EXPECT_STREQ(L"17636684144620.71428", engine.Entry()) << "17636684144620.7142857143 loses its last 5 characters";
     Press(engine, L"C123456789012345678s/7=");
     EXPECT_STREQ(L"-17636684144620811.14", engine.Entry());
 }
 
-TEST(CalcEngine, DecimalSeparatorIsShownButTheEntryKeepsItsPoint)
-{
+TEST(CalcEngine, DecimalSeparatorIsShownButTheEntryKeepsItsPoint) {
     CalcEngine engine(L',', L'.');
     Press(engine, L"1/3=");
     EXPECT_EQ(L"0,3333333333", std::wstring(engine.ShownText()));
@@ -121,22 +134,20 @@ TEST(CalcEngine, DecimalSeparatorIsShownButTheEntryKeepsItsPoint)
     EXPECT_EQ(L"1,5", std::wstring(engine.ShownText()));
 }
 
-TEST(CalcEngine, IndicatorsFollowTheKeys)
-{
+TEST(CalcEngine, IndicatorsFollowTheKeys) {
     CalcEngine engine;
     EXPECT_EQ(CalcEngine::kSignNone, engine.OperatorSign());
     const struct {
-        const wchar_t* keys;
+        const wchar_t *keys;
         int sign;
     } cases[] = {
-        {L"5+", CalcEngine::kSignAdd},     {L"-", CalcEngine::kSignSubtract},
-        {L"*", CalcEngine::kSignMultiply}, {L"/", CalcEngine::kSignDivide},
-        {L"2=", CalcEngine::kSignDivide},  {L"%", CalcEngine::kSignPercent},
-        {L"r", CalcEngine::kSignRoot},     {L"3", CalcEngine::kSignNone},
-        {L"+2", CalcEngine::kSignAdd},     {L"C", CalcEngine::kSignNone},
+        {L"5+", CalcEngine::kSignAdd},   {L"-", CalcEngine::kSignSubtract}, {L"*", CalcEngine::kSignMultiply},
+        {L"/", CalcEngine::kSignDivide}, {L"2=", CalcEngine::kSignDivide},  {L"%", CalcEngine::kSignPercent},
+        {L"r", CalcEngine::kSignRoot},   {L"3", CalcEngine::kSignNone},     {L"+2", CalcEngine::kSignAdd},
+        {L"C", CalcEngine::kSignNone},
     };
     std::wstring typed;
-    for (const auto& c : cases) {
+    for (const auto &c : cases) {
         Press(engine, c.keys);
         typed += c.keys;
         EXPECT_EQ(c.sign, engine.OperatorSign()) << "after " << std::string(typed.begin(), typed.end());
@@ -150,8 +161,7 @@ TEST(CalcEngine, IndicatorsFollowTheKeys)
     EXPECT_FALSE(engine.MemorySign());
 }
 
-TEST(CalcEngine, MemoryRecallWithoutMemoryOnlySetsTheFlags)
-{
+TEST(CalcEngine, MemoryRecallWithoutMemoryOnlySetsTheFlags) {
     CalcEngine engine;
     Press(engine, L"5+3");
     engine.MemoryRecall();
@@ -162,8 +172,7 @@ TEST(CalcEngine, MemoryRecallWithoutMemoryOnlySetsTheFlags)
     EXPECT_STREQ(L"7", engine.Entry()) << "the next digit starts a new entry";
 }
 
-TEST(CalcEngine, OtherKeysAreIgnored)
-{
+TEST(CalcEngine, OtherKeysAreIgnored) {
     CalcEngine engine;
     Press(engine, L"12+");
     for (wchar_t key : {L'a', L'x', L'\r', L'\x1b', L'(', L'\0'}) {
@@ -173,8 +182,7 @@ TEST(CalcEngine, OtherKeysAreIgnored)
     }
 }
 
-TEST(CalcEngine, PastePutsTheValueIntoTheEntry)
-{
+TEST(CalcEngine, PastePutsTheValueIntoTheEntry) {
     CalcEngine engine;
     EXPECT_TRUE(engine.Paste(L"1+2*3"));
     EXPECT_STREQ(L"7.000000", engine.Entry());
@@ -195,11 +203,10 @@ TEST(CalcEngine, PastePutsTheValueIntoTheEntry)
     EXPECT_EQ(L"1234,5", std::wstring(comma.ShownText()));
 }
 
-TEST(CalcEngine, FailedPasteChangesNothing)
-{
+TEST(CalcEngine, FailedPasteChangesNothing) {
     CalcEngine engine;
     Press(engine, L"5+4");
-    for (const wchar_t* text : {L"", L"abc", L"1/0", L"(1+2", L"2*/3"}) {
+    for (const wchar_t *text : {L"", L"abc", L"1/0", L"(1+2", L"2*/3"}) {
         EXPECT_FALSE(engine.Paste(text)) << text;
         EXPECT_STREQ(L"4", engine.Entry()) << text;
     }
@@ -207,13 +214,12 @@ TEST(CalcEngine, FailedPasteChangesNothing)
     EXPECT_EQ(L"9", std::wstring(engine.ShownText()));
 }
 
-TEST(CalcEngine, PastedValuesBeyondTheRangeShowError)
-{
+TEST(CalcEngine, PastedValuesBeyondTheRangeShowError) {
     const std::wstring hundredDigits = L"1" + std::wstring(99, L'0');
-    const wchar_t* nineteenDigits = L"1234567890123456789";
+    const wchar_t *nineteenDigits = L"1234567890123456789";
     const std::wstring tooLongForTheEntry = hundredDigits + L"*" + hundredDigits + L"*" + hundredDigits;
-    for (const std::wstring& text : {std::wstring(nineteenDigits), hundredDigits, tooLongForTheEntry,
-                                     L"-" + hundredDigits}) {
+    for (const std::wstring &text :
+         {std::wstring(nineteenDigits), hundredDigits, tooLongForTheEntry, L"-" + hundredDigits}) {
         CalcEngine engine;
         Press(engine, L"5+");
         EXPECT_TRUE(engine.Paste(text.c_str())) << text;

@@ -104,7 +104,8 @@ TEST_F(NotificationTest, ReplacingKeepsTheHandleAndReplacesTriggerAndUserNotific
     HANDLE other = Create(L"sort=2 adx=\"B\"");
     ASSERT_NE(nullptr, h);
 
-    TimeTrigger moved(L"C:\\Windows\\Other.exe", L"sort=2 adx=\"A\" moved", Date(2099, 8, 3, 6, 15), Date(2099, 8, 4, 6, 15));
+    TimeTrigger moved(L"C:\\Windows\\Other.exe", L"sort=2 adx=\"A\" moved", Date(2099, 8, 3, 6, 15),
+                      Date(2099, 8, 4, 6, 15));
     ASSERT_EQ(h, CeSetUserNotificationEx(h, moved.Get(), nullptr)) << "error " << GetLastError();
 
     Block block = ReadBlock(h);
@@ -145,8 +146,13 @@ TEST_F(NotificationTest, ClearRemovesOnlyThatNotificationAndItsHandleStaysDead) 
         std::function<BOOL()> call;
     } dead[] = {
         {"clear again", [&] { return CeClearUserNotification(a); }},
-        {"read", [&] { DWORD n; return CeGetUserNotification(a, 0, &n, nullptr); }},
-        {"replace", [&] {
+        {"read",
+         [&] {
+             DWORD n;
+             return CeGetUserNotification(a, 0, &n, nullptr);
+         }},
+        {"replace",
+         [&] {
              TimeTrigger t(kApp, L"x", kStart, kEnd);
              return static_cast<BOOL>(CeSetUserNotificationEx(a, t.Get(), nullptr) != nullptr);
          }},
@@ -188,32 +194,36 @@ TEST_F(NotificationTest, TooLongOrMalformedRegistrationsAreRefusedWhole) {
         std::function<void(CE_NOTIFICATION_TRIGGER &, CE_USER_NOTIFICATION &)> spoil;
         bool withUser;
     } cases[] = {
-        {"application one too long", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
+        {"application one too long",
+         [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
              static std::wstring app = L"C:\\" + std::wstring(CE_NOTIFICATION_MAX_APPLICATION - 6, L'a') + L".exe";
              t.lpszApplication = &app[0];
-         }, false},
-        {"arguments one too long", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
+         },
+         false},
+        {"arguments one too long",
+         [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
              static std::wstring args(CE_NOTIFICATION_MAX_ARGUMENTS + 1, L'x');
              t.lpszArguments = &args[0];
-         }, false},
-        {"dialog title too long", [&](CE_NOTIFICATION_TRIGGER &, CE_USER_NOTIFICATION &u) {
-             u.pwszDialogTitle = &tooLongText[0];
-         }, true},
+         },
+         false},
+        {"dialog title too long",
+         [&](CE_NOTIFICATION_TRIGGER &, CE_USER_NOTIFICATION &u) { u.pwszDialogTitle = &tooLongText[0]; }, true},
         {"sound too long", [&](CE_NOTIFICATION_TRIGGER &, CE_USER_NOTIFICATION &u) { u.pwszSound = &tooLongSound[0]; },
          true},
         {"time notification without application",
          [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.lpszApplication = nullptr; }, false},
-        {"empty application", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
+        {"empty application",
+         [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) {
              static wchar_t empty[] = L"";
              t.lpszApplication = empty;
-         }, false},
+         },
+         false},
         {"size 0", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.dwSize = 0; }, false},
         {"type 0", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.dwType = 0; }, false},
         {"type 5", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.dwType = 5; }, false},
         {"start month 13", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.stStartTime.wMonth = 13; },
          false},
-        {"end 25 o'clock", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.stEndTime.wHour = 25; },
-         false},
+        {"end 25 o'clock", [](CE_NOTIFICATION_TRIGGER &t, CE_USER_NOTIFICATION &) { t.stEndTime.wHour = 25; }, false},
     };
     for (const auto &c : cases) {
         TimeTrigger t(kApp, L"sort=2 adx=\"x\"", kStart, kEnd);
@@ -327,8 +337,8 @@ TEST_F(NotificationTest, EveryDamagedDatabaseIsKeptUnderItsOwnName) {
 
 TEST_F(NotificationTest, ADamagedDatabaseThatCannotBeSetAsideIsNeverOverwritten) {
     // Folders in the way of every name a damaged database is kept under.
-    const wchar_t *const names[] = {L"notify.db.bad",   L"notify.db.bad.1", L"notify.db.bad.2",
-                                    L"notify.db.bad.3", L"notify.db.bad.4"};
+    const wchar_t *const names[] = {L"notify.db.bad", L"notify.db.bad.1", L"notify.db.bad.2", L"notify.db.bad.3",
+                                    L"notify.db.bad.4"};
     for (const wchar_t *name : names)
         ASSERT_TRUE(CreateDirectoryW(device.File(name).c_str(), nullptr));
     const std::string damaged = "damaged, but its records may yet be read";
@@ -472,22 +482,34 @@ TEST(ServicePlan, StartsDueDropsExpiredAndSleepsUntilTheNextStart) {
         {"missed, end passed", {record(1, CNT_TIME, Date(2024, 2, 28, 9, 0), Date(2024, 2, 29, 9, 0))}, {}, {1}, 0},
         {"end exactly now is passed", {record(1, CNT_TIME, Date(2024, 3, 1, 11, 0), now)}, {}, {1}, 0},
         {"no end never expires", {record(1, CNT_TIME, Date(2020, 1, 1, 0, 0), zero)}, {1}, {}, 0},
-        {"end before start never expires", {record(1, CNT_TIME, Date(2024, 3, 1, 11, 0), Date(2024, 3, 1, 10, 0))},
-         {1}, {}, 0},
+        {"end before start never expires",
+         {record(1, CNT_TIME, Date(2024, 3, 1, 11, 0), Date(2024, 3, 1, 10, 0))},
+         {1},
+         {},
+         0},
         {"next start in 2.5 s",
          {record(1, CNT_TIME, Date(2024, 3, 1, 12, 0, 5), zero),
           record(2, CNT_TIME, SYSTEMTIME{2024, 3, 0, 1, 12, 0, 2, 500}, zero)},
-         {}, {}, 2500},
+         {},
+         {},
+         2500},
         {"a start an hour ahead still wakes within a minute",
-         {record(1, CNT_TIME, Date(2024, 3, 1, 13, 0), zero)}, {}, {}, 60000},
+         {record(1, CNT_TIME, Date(2024, 3, 1, 13, 0), zero)},
+         {},
+         {},
+         60000},
         {"other kinds are left alone",
          {record(1, CNT_EVENT, zero, zero), record(2, CNT_PERIOD, Date(2024, 1, 1, 0, 0), Date(2024, 1, 2, 0, 0)),
           record(3, CNT_CLASSICTIME, Date(2024, 3, 1, 11, 0), zero)},
-         {}, {}, 60000},
+         {},
+         {},
+         60000},
         {"due ones start earliest first",
          {record(5, CNT_TIME, Date(2024, 3, 1, 11, 59), zero), record(6, CNT_TIME, Date(2024, 3, 1, 11, 0), zero),
           record(7, CNT_TIME, Date(2024, 3, 1, 11, 30), zero)},
-         {6, 7, 5}, {}, 0},
+         {6, 7, 5},
+         {},
+         0},
     };
     for (const auto &c : cases) {
         notify::Database db;

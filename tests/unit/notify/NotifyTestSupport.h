@@ -22,8 +22,8 @@ inline std::wstring OwnFolder() {
 
 // Whether a service of the current device folder holds its mutex.
 inline bool ServiceRunning() {
-    HANDLE mutex = OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE,
-                              notify::DeviceObjectName(notify::kServiceRole).c_str());
+    HANDLE mutex =
+        OpenMutexW(SYNCHRONIZE | MUTEX_MODIFY_STATE, FALSE, notify::DeviceObjectName(notify::kServiceRole).c_str());
     if (!mutex)
         return false;
     DWORD wait = WaitForSingleObject(mutex, 0);

@@ -55,8 +55,8 @@ TEST(Shell, ShortcutIsLengthHashTargetInAnsi) {
     EXPECT_FALSE(SHCreateShortcut(nullptr, const_cast<LPWSTR>(L"x")));
     EXPECT_FALSE(SHCreateShortcut(const_cast<LPWSTR>(link.c_str()), nullptr));
     EXPECT_FALSE(SHCreateShortcut(const_cast<LPWSTR>(link.c_str()), empty));
-    EXPECT_FALSE(SHCreateShortcut(const_cast<LPWSTR>(folder.File(L"missing\\x.lnk").c_str()),
-                                  const_cast<LPWSTR>(L"x")));
+    EXPECT_FALSE(
+        SHCreateShortcut(const_cast<LPWSTR>(folder.File(L"missing\\x.lnk").c_str()), const_cast<LPWSTR>(L"x")));
     if (GetACP() != CP_UTF8) {
         DeleteFileW(link.c_str());
         EXPECT_FALSE(SHCreateShortcut(const_cast<LPWSTR>(link.c_str()), const_cast<LPWSTR>(L"\\\u65e5\u8a18.exe")))

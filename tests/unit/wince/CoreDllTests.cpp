@@ -53,8 +53,8 @@ BOOL SetLed(UINT led, INT offOnBlink) {
 
 DWORD IdleTimerResets() {
     DWORD count = 0, size = sizeof count;
-    RegGetValueW(HKEY_CURRENT_USER, L"Software\\TallyPadDevice", L"IdleTimerResets", RRF_RT_REG_DWORD, nullptr,
-                 &count, &size);
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\TallyPadDevice", L"IdleTimerResets", RRF_RT_REG_DWORD, nullptr, &count,
+                 &size);
     return count;
 }
 
@@ -158,8 +158,7 @@ TEST(NLedLog, ConcurrentWritersLoseNoLine) {
     STARTUPINFOW si = {};
     si.cb = sizeof si;
     PROCESS_INFORMATION child = {};
-    BOOL started =
-        CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &child);
+    BOOL started = CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &child);
     SetEnvironmentVariableW(L"TALLYPAD_TEST_CHILD_SWITCHES", nullptr);
     ASSERT_TRUE(started);
 
@@ -210,7 +209,7 @@ TEST(Power, StateRoundTripsAndEverySetIsLogged) {
         const wchar_t *set;
         DWORD flags;
         const wchar_t *name; // reported afterwards
-        const char *logged; // name and flags in power.log
+        const char *logged;  // name and flags in power.log
     } cases[] = {
         {nullptr, POWER_STATE_PASSWORD | POWER_STATE_IDLE, L"idle", "- 0x10100000"},
         {nullptr, POWER_STATE_ON, L"on", "- 0x00010000"},
@@ -265,8 +264,8 @@ TEST(Power, IdleTimerResetsAreCounted) {
 TEST(RunTimeLookup, EveryExportIsFoundByName) {
     HMODULE core = LoadLibraryW(L"coredll.dll");
     ASSERT_NE(nullptr, core);
-    for (const char *name : {"NLedGetDeviceInfo", "NLedSetDevice", "GetSystemPowerState", "SetSystemPowerState",
-                             "SystemIdleTimerReset"})
+    for (const char *name :
+         {"NLedGetDeviceInfo", "NLedSetDevice", "GetSystemPowerState", "SetSystemPowerState", "SystemIdleTimerReset"})
         EXPECT_NE(nullptr, GetProcAddress(core, name)) << name;
     EXPECT_EQ(GetProcAddress(core, "SetSystemPowerState"), GetProcAddress(core, "HandheldSetSystemPowerState"));
     // Through a generic function type, as callers of GetProcAddress do.

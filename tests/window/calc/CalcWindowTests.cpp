@@ -186,7 +186,11 @@ TEST_F(CalcWindow, EveryKeypadKeyDoesItsJob) {
         bool memory;
     } cases[] = {
         {"digits and operators", {Digit(7), Digit(8), K::kKeyMultiply, Digit(2), K::kKeyEquals}, L"156", 2, false},
-        {"minus and divide", {Digit(9), K::kKeySubtract, Digit(3), K::kKeyDivide, Digit(2), K::kKeyEquals}, L"3", 3, false},
+        {"minus and divide",
+         {Digit(9), K::kKeySubtract, Digit(3), K::kKeyDivide, Digit(2), K::kKeyEquals},
+         L"3",
+         3,
+         false},
         {"point", {Digit(1), K::kKeyPoint, Digit(5), K::kKeyAdd, Digit(1), K::kKeyEquals}, L"2.5", 0, false},
         {"root as second operand", {Digit(9), K::kKeyAdd, Digit(1), Digit(6), K::kKeyRoot}, L"13", 5, false},
         {"percent", {Digit(5), Digit(0), K::kKeyPercent}, L"0.5", 4, false},
@@ -209,12 +213,9 @@ TEST_F(CalcWindow, DisplayGroupsTheIntegerDigits) {
         const wchar_t *keys;
         const wchar_t *painted; // '.' stands for the locale's separator
     } cases[] = {
-        {L"1234", L"1'234"},
-        {L"123", L"123"},
-        {L"1234567.5", L"1'234'567.5"},
+        {L"1234", L"1'234"},          {L"123", L"123"},    {L"1234567.5", L"1'234'567.5"},
         {L"123456\x01", L"-123'456"}, // \x01: change sign
-        {L"0.500", L"0.5"},
-        {L"1/0=", L"Error"},
+        {L"0.500", L"0.5"},           {L"1/0=", L"Error"},
     };
     for (const Case &c : cases) {
         SendMessageW(Calc(), UWM_CALC_CLEAR, 0, 0);
@@ -260,9 +261,12 @@ TEST_F(CalcWindow, PortraitLayoutPlacesDisplayAndKeys) {
         UINT id;
         int x, y, width;
     } cases[] = {
-        {CMyKeyboard::kKeyClear, 0, 0, 41},        {CMyKeyboard::kKeyBackspace, 176, 0, 41},
-        {Digit(7), 0, 38, 41},                     {CMyKeyboard::kKeyPercent, 176, 71, 41},
-        {CMyKeyboard::kKeySubtract, 176, 104, 41}, {CMyKeyboard::kKeyEquals, 132, 137, 83},
+        {CMyKeyboard::kKeyClear, 0, 0, 41},
+        {CMyKeyboard::kKeyBackspace, 176, 0, 41},
+        {Digit(7), 0, 38, 41},
+        {CMyKeyboard::kKeyPercent, 176, 71, 41},
+        {CMyKeyboard::kKeySubtract, 176, 104, 41},
+        {CMyKeyboard::kKeyEquals, 132, 137, 83},
     };
     for (const Case &c : cases) {
         const RECT key = ChildRect(calc_->Keyboard()->Key(c.id)->GetHwnd());

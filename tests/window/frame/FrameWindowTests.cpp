@@ -364,8 +364,8 @@ TEST_F(FrameTest, DraggingTheFloatingButtonStopsAtTheEdge) {
     const int topLimit = static_cast<int>(Settings::MinimizedTopLimit(Metrics().dpiY));
     struct Row {
         const char *name;
-        int dx, dy;          // stylus movement far beyond the edge
-        int left, top;       // where the button stops (-1: unchanged)
+        int dx, dy;           // stylus movement far beyond the edge
+        int left, top;        // where the button stops (-1: unchanged)
         int storedX, storedY; // the position kept for the next minimise (-1: where it stopped)
     };
     const Row rows[] = {

@@ -40,8 +40,8 @@ TEST_F(ListScreen, StateBackgroundsHaveTheirColoursAndSeparator) {
     struct Case {
         int state, y;
         COLORREF color;
-    } cases[] = {{0, 10, RGB(238, 232, 255)}, {1, 10, RGB(142, 122, 191)}, {0, 41, RGB(76, 45, 103)},
-                 {1, 40, RGB(76, 45, 103)}};
+    } cases[] = {
+        {0, 10, RGB(238, 232, 255)}, {1, 10, RGB(142, 122, 191)}, {0, 41, RGB(76, 45, 103)}, {1, 40, RGB(76, 45, 103)}};
     for (const Case &c : cases)
         EXPECT_EQ(GetPixel(screen.StateBackground(c.state), 20, c.y), c.color) << "state " << c.state << " y " << c.y;
 }

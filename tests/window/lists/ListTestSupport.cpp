@@ -72,7 +72,8 @@ LRESULT TestList::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) 
 }
 
 int TestList::Clicks() const {
-    return static_cast<int>(std::count_if(events.begin(), events.end(), [](const Event &e) { return e.kind == "click"; }));
+    return static_cast<int>(
+        std::count_if(events.begin(), events.end(), [](const Event &e) { return e.kind == "click"; }));
 }
 
 const Event *TestList::LastOf(const char *kind) const {

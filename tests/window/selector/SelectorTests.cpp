@@ -158,7 +158,7 @@ TEST_F(Selector, RowsAreFilledAroundTheValueWithinTheDay) {
         int minute, step;
         int firstRow, lastRow, valuePosition;
     } cases[] = {
-        {10, 1, 0, 49, 10},          // 00:10: 00:00 is the first row, the value the eleventh
+        {10, 1, 0, 49, 10},                // 00:10: 00:00 is the first row, the value the eleventh
         {23 * 60 + 50, 1, 1390, 1439, 40}, // 23:50: 23:59 is the last row
         {12 * 60, 1, 695, 744, 25},
         {12 * 60, 5, 12 * 60 - 25 * 5, 12 * 60 + 24 * 5, 25},
@@ -243,8 +243,7 @@ TEST_F(Selector, PastTheLastTimeBlankRowsShowAndTheListSettlesBack) {
         RunFlick();
         EXPECT_FALSE(s->FlickRunning());
         EXPECT_EQ(sawSettle, c.settle);
-        EXPECT_EQ(LastFilledBottom() - s->ScrollOffset(), s->ClientHeight())
-            << "the last time row ends at the bottom";
+        EXPECT_EQ(LastFilledBottom() - s->ScrollOffset(), s->ClientHeight()) << "the last time row ends at the bottom";
         PDateCtrlLeftItem *last = nullptr;
         for (auto *node = s->Items().Head(); node; node = node->next)
             if (!static_cast<PDateCtrlLeftItem *>(node->value)->Blank())

@@ -123,8 +123,8 @@ TEST(BottomBar, StylusStepsAboveTwoUnitsDragTheWindow) {
         int dpi, dx, dy;
         bool drags;
     } cases[] = {
-        {"2 units across", 96, 2, 0, false},   {"3 units across", 96, 3, 0, true},
-        {"2 units up", 96, 0, -2, false},      {"3 units up", 96, 0, -3, true},
+        {"2 units across", 96, 2, 0, false},      {"3 units across", 96, 3, 0, true},
+        {"2 units up", 96, 0, -2, false},         {"3 units up", 96, 0, -3, true},
         {"2 units at 192 dpi", 192, 4, 0, false}, {"3 pixels more at 192 dpi", 192, 5, 0, true},
     };
     for (const Case &c : cases) {

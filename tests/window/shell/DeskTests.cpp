@@ -114,10 +114,8 @@ TEST(Desk, IconTapOpensItsScreen) {
         int releaseX, releaseY;
         int opens;
     } cases[] = {
-        {"released on the icon", true, 30, 30, 1},
-        {"released at the icon's last pixel", true, 59, 60, 1},
-        {"released beside the icon", true, 70, 30, 0},
-        {"released above the icon", true, 30, -5, 0},
+        {"released on the icon", true, 30, 30, 1},      {"released at the icon's last pixel", true, 59, 60, 1},
+        {"released beside the icon", true, 70, 30, 0},  {"released above the icon", true, 30, -5, 0},
         {"released without a press", false, 30, 30, 0},
     };
     for (const Case &c : cases) {

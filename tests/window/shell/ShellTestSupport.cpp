@@ -8,7 +8,9 @@ namespace shelltest {
 namespace {
 const wchar_t kRecorderClass[] = L"ShellTestRecorder";
 
-LPARAM Point(int x, int y) { return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y))); }
+LPARAM Point(int x, int y) {
+    return MAKELPARAM(static_cast<WORD>(static_cast<short>(x)), static_cast<WORD>(static_cast<short>(y)));
+}
 } // namespace
 
 const Resolution kResolutions[2] = {{"96 dpi", 240, 320, 96}, {"192 dpi", 480, 640, 192}};
@@ -29,10 +31,9 @@ Recorder::Recorder(const RECT &rect, HWND parent, UINT childId) : hwnd_(nullptr)
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     RegisterClassW(&wc);
     const DWORD style = (parent ? WS_CHILD : WS_POPUP) | WS_VISIBLE;
-    hwnd_ = CreateWindowExW(0, kRecorderClass, L"Recorder", style, rect.left, rect.top, rect.right - rect.left,
-                            rect.bottom - rect.top, parent,
-                            parent ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(childId)) : nullptr, wc.hInstance,
-                            this);
+    hwnd_ = CreateWindowExW(
+        0, kRecorderClass, L"Recorder", style, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+        parent, parent ? reinterpret_cast<HMENU>(static_cast<UINT_PTR>(childId)) : nullptr, wc.hInstance, this);
 }
 
 Recorder::~Recorder() {

@@ -168,9 +168,8 @@ TEST(CellPainter, ThreePartBackgroundKeepsItsCapsAndClipsTheMiddle) {
     struct Case {
         int x;
         COLORREF expected;
-    } cases[] = {{0, RGB(255, 0, 0)},   {3, RGB(255, 0, 0)},   {4, RGB(0, 255, 0)},
-                 {17, RGB(0, 255, 0)},  {18, RGB(0, 0, 255)},  {21, RGB(0, 0, 255)},
-                 {22, RGB(255, 255, 255)}};
+    } cases[] = {{0, RGB(255, 0, 0)},  {3, RGB(255, 0, 0)},  {4, RGB(0, 255, 0)},     {17, RGB(0, 255, 0)},
+                 {18, RGB(0, 0, 255)}, {21, RGB(0, 0, 255)}, {22, RGB(255, 255, 255)}};
     for (const Case &c : cases)
         EXPECT_EQ(GetPixel(canvas.dc, c.x, 1), c.expected) << "x " << c.x;
     ImageList_Destroy(images);

@@ -113,7 +113,9 @@ TEST_F(ButtonFixture, LeavingTheMarginDragsTheWindowInsteadOfClicking) {
         const char *name;
         int x, y;
     } cases[] = {
-        {"11 pixels right", 64 + 11, 10}, {"11 pixels left", -11, 10}, {"2 pixels above", 10, -2},
+        {"11 pixels right", 64 + 11, 10},
+        {"11 pixels left", -11, 10},
+        {"2 pixels above", 10, -2},
         {"11 pixels below", 10, 26 + 11},
     };
     for (const Case &c : cases) {

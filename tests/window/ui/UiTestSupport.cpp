@@ -25,8 +25,8 @@ Recorder::~Recorder() {
 }
 
 int Recorder::Count(UINT msg) const {
-    return static_cast<int>(std::count_if(messages_.begin(), messages_.end(),
-                                          [msg](const Received &r) { return r.msg == msg; }));
+    return static_cast<int>(
+        std::count_if(messages_.begin(), messages_.end(), [msg](const Received &r) { return r.msg == msg; }));
 }
 
 int Recorder::Count(UINT msg, LPARAM lParam) const {

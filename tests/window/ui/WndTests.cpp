@@ -224,11 +224,11 @@ LRESULT CALLBACK CountingEditProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 TEST(WndAttach, DeletingTheObjectLeavesTheControlWithItsOwnProcedure) {
     // A control as a dialog template makes it: someone else's window with its
     // own procedure and user data.
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
-    gEditProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingEditProc)));
+    gEditProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingEditProc)));
     SetWindowLongPtrW(edit, GWLP_USERDATA, 1234);
 
     auto probe = std::make_unique<ProbeWnd>();
@@ -254,8 +254,8 @@ TEST(WndAttach, DeletingTheObjectLeavesTheControlWithItsOwnProcedure) {
 }
 
 TEST(WndAttach, ControlDestroyedFirstIsHandedBackAtOnce) {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                nullptr);
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 80, 20, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     ASSERT_NE(edit, nullptr);
     ProbeWnd probe;
     ASSERT_TRUE(probe.Attach(edit));
@@ -269,10 +269,10 @@ TEST(ScreenMetrics, LayoutUnitsScaleWithTheirOwnAxis) {
     struct Case {
         int units, dpi, expected;
     } cases[] = {
-        {38, 96, 38}, {38, 192, 76}, {29, 192, 58}, {1, 192, 2}, {0, 192, 0},
-        {10, 131, 14}, // (1310 + 48) / 96, rounded to nearest
-        {3, 120, 4},   // 3.75 -> 4
-        {2, 120, 3},   // 2.5 -> 3: halves round up
+        {38, 96, 38},   {38, 192, 76}, {29, 192, 58},
+        {1, 192, 2},    {0, 192, 0},   {10, 131, 14}, // (1310 + 48) / 96, rounded to nearest
+        {3, 120, 4},                                  // 3.75 -> 4
+        {2, 120, 3},                                  // 2.5 -> 3: halves round up
         {202, 96, 202},
     };
     for (const Case &c : cases)
@@ -290,9 +290,9 @@ TEST(ScreenMetrics, FlagsFollowSizeAndResolution) {
         int w, h, dpiX, dpiY;
         int big, square, highRes;
     } cases[] = {
-        {240, 320, 96, 96, 0, 0, 0},   {480, 640, 192, 192, 0, 0, 1}, {640, 480, 192, 192, 0, 0, 1},
-        {240, 400, 96, 96, 1, 0, 0},   {480, 800, 192, 192, 1, 0, 1}, {800, 480, 192, 192, 1, 0, 1},
-        {320, 320, 96, 96, 0, 1, 0},   {240, 320, 131, 131, 0, 0, 0}, {240, 320, 132, 96, 0, 0, 1},
+        {240, 320, 96, 96, 0, 0, 0},  {480, 640, 192, 192, 0, 0, 1}, {640, 480, 192, 192, 0, 0, 1},
+        {240, 400, 96, 96, 1, 0, 0},  {480, 800, 192, 192, 1, 0, 1}, {800, 480, 192, 192, 1, 0, 1},
+        {320, 320, 96, 96, 0, 1, 0},  {240, 320, 131, 131, 0, 0, 0}, {240, 320, 132, 96, 0, 0, 1},
         {240, 320, 96, 132, 0, 0, 1},
     };
     for (const Case &c : cases) {
