@@ -40,13 +40,12 @@ void PaintThreePart(HDC dc, const RECT &cell, const CellBackground &bg) {
     const int right = cell.right - rw;
     ImageList_Draw(bg.images, bg.leftImage, dc, cell.left, cell.top, ILD_TRANSPARENT);
     // The middle image repeated; the last copy is clipped at the right part.
-    HRGN clip = CreateRectRgn(0, 0, 0, 0);
-    const bool hadClip = GetClipRgn(dc, clip) == 1;
+    Region clip(CreateRectRgn(0, 0, 0, 0));
+    const bool hadClip = GetClipRgn(dc, clip.get()) == 1;
     IntersectClipRect(dc, cell.left + lw, cell.top, right, cell.bottom);
     for (int x = cell.left + lw; x < right; x += mw)
         ImageList_Draw(bg.images, bg.middleImage, dc, x, cell.top, ILD_TRANSPARENT);
-    SelectClipRgn(dc, hadClip ? clip : nullptr);
-    DeleteObject(clip);
+    SelectClipRgn(dc, hadClip ? clip.get() : nullptr);
     ImageList_Draw(bg.images, bg.rightImage, dc, right, cell.top, ILD_TRANSPARENT);
 }
 

@@ -36,6 +36,7 @@ private:
 using Bitmap = GdiObject<HBITMAP>;
 using Font = GdiObject<HFONT>;
 using Brush = GdiObject<HBRUSH>;
+using Region = GdiObject<HRGN>;
 
 // Selects an object into a device context for one scope.
 class SelectedObject {

@@ -141,10 +141,10 @@ HWND CPopupBtt::CreateBalloon(HWND mainWindow) {
     const SIZE size = Size();
     if (!Create(L"PopupBttWnd", WS_CHILD | WS_CLIPSIBLINGS, RECT{0, 0, size.cx, size.cy}, mainWindow, id_, true))
         return nullptr;
-    if (HRGN shape = MakeShape(size)) {
-        if (!SetWindowRgn(GetHwnd(), shape, FALSE))
-            DeleteObject(shape); // kept by the window only when it took it
-    }
+    Region shape(MakeShape(size));
+    // The window owns the region once it took it.
+    if (shape && SetWindowRgn(GetHwnd(), shape.get(), FALSE))
+        shape.Release();
     SetWindowPos(GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     Redraw();
     return GetHwnd();
@@ -158,7 +158,7 @@ HRGN CPopupBtt::MakeShape(const SIZE &size) const {
         return CreateRoundRectRgn(0, 0, size.cx + 1, size.cy + 1, ScaleX(kPlainCorner), ScaleY(kPlainCorner));
     HRGN shape = ui::RegionFromPicture(mask_ ? mask_.get() : picture_.get(), size.cx, size.cy);
     if (shape && mask_ && picture_) {
-        GdiObject<HRGN> covered(ui::RegionFromPicture(picture_.get(), size.cx, size.cy));
+        Region covered(ui::RegionFromPicture(picture_.get(), size.cx, size.cy));
         if (covered)
             CombineRgn(shape, shape, covered.get(), RGN_AND);
     }
@@ -192,10 +192,9 @@ void CPopupBtt::Paint(HDC dc, const RECT &client) {
     } else {
         FillSolid(dc, client, kFrameBorderColor);
         Brush edge(CreateSolidBrush(kTextColor));
-        HRGN shape = CreateRectRgn(0, 0, 0, 0);
-        if (GetWindowRgn(GetHwnd(), shape) != ERROR)
-            FrameRgn(dc, shape, edge.get(), 1, 1);
-        DeleteObject(shape);
+        Region shape(CreateRectRgn(0, 0, 0, 0));
+        if (GetWindowRgn(GetHwnd(), shape.get()) != ERROR)
+            FrameRgn(dc, shape.get(), edge.get(), 1, 1);
     }
     if (!text_[0])
         return;
