@@ -202,3 +202,41 @@
 #define IDB_LIST_DONE_HI 482
 #define IDB_LIST_ICONS 258
 #define IDB_LIST_ICONS_HI 483
+
+// The note screen: the notebar's buttons (two looks side by side), the zoom
+// menu's texts, the edit menu's texts and the delete question.
+#define IDB_NOTE_ZOOM 901
+#define IDB_NOTE_ZOOM_HI 911
+#define IDB_NOTE_MODE 902
+#define IDB_NOTE_MODE_HI 912
+#define IDB_NOTE_KEYBOARD 903
+#define IDB_NOTE_KEYBOARD_HI 913
+#define IDS_ZOOM_75 2001 // ... IDS_ZOOM_300 2005, in the order of the zoom commands
+#define IDS_ZOOM_100 2002
+#define IDS_ZOOM_150 2003
+#define IDS_ZOOM_200 2004
+#define IDS_ZOOM_300 2005
+#define IDS_EDIT_CUT 2011 // ... in the order of the edit commands 22141..22150
+#define IDS_EDIT_COPY 2012
+#define IDS_EDIT_PASTE 2013
+#define IDS_EDIT_CLEAR 2014
+#define IDS_EDIT_SELECT_ALL 2015
+#define IDS_EDIT_CLEAR_ALL 2016
+#define IDS_EDIT_RECOGNIZE 2017
+#define IDS_EDIT_UNDO 2018
+#define IDS_EDIT_REDO 2019
+#define IDS_EDIT_INSERT_DATE 2020
+#define IDS_DELETE_NOTE 2021
+
+// Note screen commands: zoom 75..300 (22136..22140), then the edit menu.
+#define IDM_ZOOM_FIRST 22136
+#define IDM_CUT 22141
+#define IDM_COPY 22142
+#define IDM_PASTE 22143
+#define IDM_CLEAR 22144
+#define IDM_SELECT_ALL 22145
+#define IDM_CLEAR_ALL 22146
+#define IDM_RECOGNIZE 22147
+#define IDM_UNDO 22148
+#define IDM_REDO 22149
+#define IDM_INSERT_DATE 22150

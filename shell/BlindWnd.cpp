@@ -198,6 +198,9 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         OnCommand(LOWORD(wParam));
         return 0;
     case WM_CLOSE:
+        // The note is written before its window goes with the frame's.
+        if (CNormalWnd *note = Screen(kScreenNote))
+            SendMessageW(note->GetHwnd(), WM_CLOSE, 0, 0);
         DestroyWindow(hwnd_);
         return 0;
     case WM_DESTROY:
@@ -252,6 +255,9 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         return 0;
     case UWM_RECENT_CHANGED:
         menu_.RebuildRecent(settings_, afterStartup_);
+        // Stored at once: a note saved just before the program is killed
+        // stays in the list.
+        settings_.Save(SettingsKey());
         return 0;
     case UWM_GO_TODAY_TEXT:
         bottomBar_->SetGoTodayText(static_cast<int>(wParam));

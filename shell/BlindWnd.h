@@ -89,6 +89,8 @@ private:
     void PopupMainMenu();
     void ToggleStartupShortcut();
     void MoveRecentToTop(int index);
+    void ToNote(UINT command);
+    void OpenNextRecent();
     // The time of the last accepted request of one kind; none before the
     // first, so a request right after start-up is never dropped.
     struct Debounce {

@@ -8,6 +8,7 @@
 #include "aygshell.h"
 #include "resource.h"
 #include "shell/BottomBar.h"
+#include "notes/NoteFiles.h"
 #include "shell/FramePaths.h"
 #include "ui/AboutDlg.h"
 #include "ui/Messages.h"
@@ -82,16 +83,39 @@ void CBlindWnd::OnBottomAction(int action) {
     case 5:
         SendMessageW(hwnd_, UWM_MINIMISE, 0, settings_.isFull);
         break;
-    default:
-        // New note and next recent act on the note screen, which brings
-        // these actions with it.
+    case 3:
+        ToNote(IDM_NEW);
+        break;
+    case 4:
+        OpenNextRecent();
         break;
     }
 }
 
+// A note command: the note screen shows and carries it out.
+void CBlindWnd::ToNote(UINT command) {
+    if (CurrentScreen().screenId != kScreenNote)
+        SwitchScreen(kScreenNote);
+    if (CNormalWnd *note = Screen(kScreenNote))
+        SendMessageW(note->GetHwnd(), WM_COMMAND, command, 0);
+}
+
+// With two or more recent notes the last one moves to the front and opens,
+// so that repeated presses cycle through the list.
+void CBlindWnd::OpenNextRecent() {
+    const int count = RecentList(settings_.recent).Count();
+    if (count < 2)
+        return;
+    MoveRecentToTop(count - 1);
+    ToNote(IDM_RECENT_FIRST);
+}
+
 void CBlindWnd::PopupMainMenu() {
     POINT anchor = bottomBar_->MenuAnchor(CurrentScreen());
-    CMainMenu::State state = {false, false, loadOnStartup_, &settings_};
+    CNormalWnd *note = Screen(kScreenNote);
+    const bool modified = note && SendMessageW(note->GetHwnd(), EM_GETMODIFY, 0, 0) != 0;
+    const bool hasFile = note && SendMessageW(note->GetHwnd(), UWM_NOTE_HAS_FILE, 0, 0) != 0;
+    CMainMenu::State state = {modified, hasFile, loadOnStartup_, &settings_};
     menu_.Popup(hwnd_, anchor.x, anchor.y, state);
 }
 
@@ -128,12 +152,22 @@ void CBlindWnd::OnCommand(UINT id) {
         if (CNormalWnd *note = Screen(kScreenNote))
             SendMessageW(note->GetHwnd(), UWM_DRAWING_CHANGED, 0, 0);
         break;
+    case IDM_NEW:
+    case IDM_OPEN_FILES:
+    case IDM_DELETE:
+    case IDM_NOTE_COPY:
+    case IDM_NOTE_PASTE:
+        ToNote(id);
+        break;
+    case IDM_SAVE:
+        if (CNormalWnd *note = Screen(kScreenNote))
+            SendMessageW(note->GetHwnd(), UWM_NOTE_SAVE, 0, 0);
+        break;
     default:
         if (id >= IDM_RECENT_FIRST && id < IDM_RECENT_FIRST + 4) {
             MoveRecentToTop(id - IDM_RECENT_FIRST);
-            SwitchScreen(kScreenNote);
+            ToNote(IDM_RECENT_FIRST);
         }
-        // The note commands act on the note window, which brings them.
         break;
     }
 }
@@ -152,12 +186,8 @@ void CBlindWnd::ToggleStartupShortcut() {
 }
 
 void CBlindWnd::MoveRecentToTop(int index) {
-    if (index < 0 || index >= 4)
+    if (index < 0 || index >= RecentList::kSize)
         return;
-    wchar_t chosen[MAX_PATH];
-    lstrcpynW(chosen, settings_.recent[index], MAX_PATH);
-    for (int i = index; i > 0; --i)
-        lstrcpynW(settings_.recent[i], settings_.recent[i - 1], MAX_PATH);
-    lstrcpynW(settings_.recent[0], chosen, MAX_PATH);
+    RecentList(settings_.recent).MoveToFront(index);
     menu_.RebuildRecent(settings_, afterStartup_);
 }

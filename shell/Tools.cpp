@@ -4,6 +4,7 @@
 
 #include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
+#include "notes/NoteWnd.h"
 #include "resource.h"
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
@@ -13,6 +14,12 @@ namespace {
 
 std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
     return std::make_unique<CMyCalcWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
+    NoteSettings note = {settings.noteName, settings.noteDir, &settings.noteScale1, &settings.noteScale2,
+                         &settings.penMode,  settings.recent,  &settings.feedbackVibro};
+    return std::make_unique<CMyNoteWnd>(note);
 }
 
 // A tool still to come: a screen with its descriptor and no content.
@@ -36,81 +43,28 @@ std::unique_ptr<CNormalWnd> MakeWorldClock(Settings &settings) {
     return CityListPresent() ? MakePlaceholder(settings) : nullptr;
 }
 
+// clang-format off
 const ToolRow kTools[] = {
-    {kScreenDesk, L"DeskWnd", 5483, IDS_TITLE_DESK, {1, 0, 0, 0, 0, 1}, true, 0, 0, nullptr},
-    {kScreenCalculator,
-     L"CalcWnd",
-     5507,
-     IDS_TITLE_CALCULATOR,
-     {1, 1, 1, 0, 0, 1},
-     true,
-     IDB_ICON_CALCULATOR,
-     IDB_ICON_CALCULATOR_HI,
-     MakeCalculator},
-    {kScreenNote,
-     L"CalcWnd",
-     5543,
-     IDS_TITLE_NOTE,
-     {1, 1, 1, 1, 1, 0},
-     false,
-     IDB_ICON_NOTE,
-     IDB_ICON_NOTE_HI,
-     MakePlaceholder},
-    {kScreenCalendar,
-     L"CalendarWnd",
-     5547,
-     IDS_TITLE_CALENDAR,
-     {1, 0, 0, 0, 0, 1},
-     true,
-     IDB_ICON_CALENDAR,
-     IDB_ICON_CALENDAR_HI,
-     MakePlaceholder},
-    {kScreenConverter,
-     L"ConvWnd",
-     5551,
-     IDS_TITLE_CONVERTER,
-     {1, 1, 1, 0, 0, 1},
-     true,
-     IDB_ICON_CONVERTER,
-     IDB_ICON_CONVERTER_HI,
-     MakePlaceholder},
-    {kScreenStopwatch,
-     L"StopWWnd",
-     5555,
-     IDS_TITLE_STOPWATCH,
-     {1, 0, 0, 0, 0, 1},
-     true,
-     IDB_ICON_STOPWATCH,
-     IDB_ICON_STOPWATCH_HI,
-     MakePlaceholder},
-    {kScreenTimer,
-     L"TimerWnd",
-     5555,
-     IDS_TITLE_TIMER,
-     {1, 0, 0, 0, 0, 1},
-     true,
-     IDB_ICON_TIMER,
-     IDB_ICON_TIMER_HI,
-     MakePlaceholder},
-    {kScreenAlarms,
-     L"AlarmWnd",
-     0,
-     IDS_TITLE_ALARM,
-     {1, 0, 0, 0, 0, 1},
-     true,
-     IDB_ICON_ALARM,
-     IDB_ICON_ALARM_HI,
-     MakePlaceholder},
-    {kScreenWorldClock,
-     L"WorldWnd",
-     0,
-     IDS_TITLE_WORLD_CLOCK,
-     {1, 0, 0, 0, 0, 1},
-     true,
-     IDB_ICON_WORLD_CLOCK,
-     IDB_ICON_WORLD_CLOCK_HI,
-     MakeWorldClock},
+    {kScreenDesk, L"DeskWnd", 5483, IDS_TITLE_DESK, {1, 0, 0, 0, 0, 1}, true,
+     0, 0, nullptr},
+    {kScreenCalculator, L"CalcWnd", 5507, IDS_TITLE_CALCULATOR, {1, 1, 1, 0, 0, 1}, true,
+     IDB_ICON_CALCULATOR, IDB_ICON_CALCULATOR_HI, MakeCalculator},
+    {kScreenNote, L"CalcWnd", 5543, IDS_TITLE_NOTE, {1, 1, 1, 1, 1, 0}, false,
+     IDB_ICON_NOTE, IDB_ICON_NOTE_HI, MakeNote},
+    {kScreenCalendar, L"CalendarWnd", 5547, IDS_TITLE_CALENDAR, {1, 0, 0, 0, 0, 1}, true,
+     IDB_ICON_CALENDAR, IDB_ICON_CALENDAR_HI, MakePlaceholder},
+    {kScreenConverter, L"ConvWnd", 5551, IDS_TITLE_CONVERTER, {1, 1, 1, 0, 0, 1}, true,
+     IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI, MakePlaceholder},
+    {kScreenStopwatch, L"StopWWnd", 5555, IDS_TITLE_STOPWATCH, {1, 0, 0, 0, 0, 1}, true,
+     IDB_ICON_STOPWATCH, IDB_ICON_STOPWATCH_HI, MakePlaceholder},
+    {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true,
+     IDB_ICON_TIMER, IDB_ICON_TIMER_HI, MakePlaceholder},
+    {kScreenAlarms, L"AlarmWnd", 0, IDS_TITLE_ALARM, {1, 0, 0, 0, 0, 1}, true,
+     IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakePlaceholder},
+    {kScreenWorldClock, L"WorldWnd", 0, IDS_TITLE_WORLD_CLOCK, {1, 0, 0, 0, 0, 1}, true,
+     IDB_ICON_WORLD_CLOCK, IDB_ICON_WORLD_CLOCK_HI, MakeWorldClock},
 };
+// clang-format on
 
 } // namespace
 

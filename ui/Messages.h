@@ -38,6 +38,7 @@ enum : UINT {
     UWM_QUERY_DRAWING = 13312,   // to the main window; returns UseDrawing
     UWM_WAIT_PROGRESS = 31845,   // to the waiting window; lParam: step 1..9
     UWM_NOTE_SAVE = 32101,       // to the note window
+    UWM_NOTE_HAS_FILE = 32102,   // to the note window; returns non-zero when the note has a file
     UWM_INPUT_PANEL = 32779,     // to the main window; wParam 1 raise, 0 lower
     UWM_ALARMS_CHANGED = 33269,  // from the alarm runner; forwarded to the alarm list
     UWM_OPEN_RECENT = 33273,     // to the main window; wParam: recent index 0..3
