@@ -139,6 +139,10 @@ void RichInkWnd::UpdateScrollBar() {
     const int content = ContentHeight(), page = ClientHeight();
     scrollY_ = std::max(0, std::min(scrollY_, content - page));
     SCROLLINFO si = {sizeof si, SIF_RANGE | SIF_PAGE | SIF_POS, 0, content - 1, UINT(std::max(0, page)), scrollY_, 0};
+    // Setting the bar repaints it: only when something changed.
+    if (si.nMax == scrollBar_.nMax && si.nPage == scrollBar_.nPage && si.nPos == scrollBar_.nPos)
+        return;
+    scrollBar_ = si;
     SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
 }
 

@@ -629,8 +629,8 @@ LRESULT RichInkWnd::StreamIn(WPARAM format, EDITSTREAM *stream) {
     CancelPress();
     doc_.Reset(std::move(text), std::move(strokes));
     const int zoom = view.zoom;
+    view.zoom = view_.zoom; // SetZoom remakes the font when it changes
     view_ = view;
-    view_.zoom = 0; // makes SetZoom remeasure the font
     scrollY_ = 0;
     SetZoom(zoom);
     Changed();
@@ -659,8 +659,7 @@ void RichInkWnd::SetZoom(int zoom) {
     if (zoom == view_.zoom)
         return;
     // Keep the same part of the page at the top.
-    const int oldZoom = view_.zoom > 0 ? view_.zoom : zoom;
-    scrollY_ = int(LONGLONG(scrollY_) * zoom / oldZoom);
+    scrollY_ = int(LONGLONG(scrollY_) * zoom / view_.zoom);
     view_.zoom = zoom;
     MakeFont();
     Changed();

@@ -77,7 +77,8 @@ private:
     InkDocument doc_;
     TextLayout layout_;
     NoteView view_ = {16, 1, 100, 100, 0, true};
-    int scrollY_ = 0; // pixels at the current zoom
+    int scrollY_ = 0;           // pixels at the current zoom
+    SCROLLINFO scrollBar_ = {}; // as last set
     Font font_;
     int fontHeight_ = 0;
     std::vector<int> charWidths_; // per UTF-16 unit at the current zoom, -1 until measured
