@@ -55,7 +55,8 @@ make_device() {
     local program="$c/Program Files/TallyPad"
     mkdir -p "$program" "$c/windows/StartUp" "$c/My Documents"
     cp -f "$BUILD_DIR"/bin/VelmoraTallyPad.exe "$BUILD_DIR"/bin/TallyPadAlarm.exe \
-        "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$program/"
+        "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$BUILD_DIR"/bin/richink.dll \
+        "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
     cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;

@@ -16,9 +16,29 @@
 // EM_CANUNDO, EM_UNDO, EM_CANPASTE (text on the clipboard), EM_GETMODIFY,
 // EM_SETMODIFY, EM_STREAMOUT and EM_STREAMIN with format SF_RICHINK.
 //
+// Limits: the typed text holds at most 1,000,000 UTF-16 units; typing past
+// it beeps, and WM_PASTE, EM_REPLACESEL and WM_SETTEXT insert only what fits
+// (WM_PASTE takes at most 1,000,000 characters from the clipboard). A note
+// holds at most 100,000 strokes of at most 100,000 points each and 4,000,000
+// points in all. Line breaks are always kept as "\r\n", and selection
+// positions never fall between their two characters. RIM_SETZOOM and
+// RIM_SETPARAM bring a value outside its range to the nearest end; page
+// styles and input modes other than the defined ones are ignored.
+//
+// Editing: every change of text or strokes (undo and redo included) sets the
+// modified flag; EM_STREAMIN of a note and RIM_CLEARALL clear it, as they
+// also clear the undo history. WM_COPY and WM_CUT put the selected text on
+// the clipboard as CF_UNICODETEXT; WM_CUT and WM_CLEAR then remove the
+// selected text and strokes as one undo step. In typing mode a stylus press
+// on typed text places the caret and a drag from there selects (and selects
+// the strokes the drag's rectangle touches); a press elsewhere writes ink.
+//
 // Notification: WM_NOTIFY to the parent with code RIN_EDITMENU and an
 // NMRICHINKMENU, when the user holds the stylus still on the page (or presses
-// the context-menu key): the parent shows its edit menu at the point.
+// the context-menu key): the parent shows its edit menu at the point. A
+// press held about 600 ms within 3 pixels of where it started is a hold (the
+// control's window timer 1 measures it); it writes no ink and leaves the
+// selection as it was. From the keyboard the point is the caret's.
 #pragma once
 #include <windows.h>
 
@@ -32,7 +52,9 @@ RICHINK_API void WINAPI InitRichInkDLL(void);
 // own, versioned. It holds the text, the strokes, the page style, the input
 // mode and the zooms, and reads back exactly what was written. EM_STREAMIN
 // of a damaged or foreign stream changes nothing, answers 0 and sets the
-// EDITSTREAM's dwError to RI_E_BADSTREAM.
+// EDITSTREAM's dwError to RI_E_BADSTREAM (or to the callback's own error
+// when the callback fails). EM_STREAMIN answers the bytes read, EM_STREAMOUT
+// the bytes written. Any other format answers 0 and changes nothing.
 #define SF_RICHINK 67586
 #define RI_E_BADSTREAM 0xE0C10001
 
