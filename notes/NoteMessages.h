@@ -3,11 +3,9 @@
 #include <windows.h>
 
 enum : UINT {
-    UWM_NOTEBAR_BUTTON = 5694, // to the note screen; lParam: NoteButton
-    UWM_NOTEBAR_MODE = 5700,   // to the notebar: show the mode button pressed (drawing) or not
+    UWM_NOTEBAR_BUTTON = 5694,  // to the note screen; lParam: NoteButton
+    UWM_NOTEBAR_MODE = 5700,    // to the notebar: show the mode button pressed (drawing) or not
     UWM_NOTEBAR_REFRESH = 5708, // to the note screen; lParam 3: refresh the keyboard button
-    UWM_PICKER_CHOSEN = 33273, // to the note screen: the file picker chose picked_path
-    UWM_PICKER_CLOSED = 33274, // to the note screen: close the file picker
 };
 
 // The notebar's buttons: command id = kNotebarFirstCommand + NoteButton.

@@ -3,11 +3,15 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <string>
+
 #include "BaseLib/FeedbackPulse.h"
+#include "BaseLib/Registry.h"
 #include "aygshell.h"
 #include "notes/NoteFiles.h"
 #include "notes/NoteMessages.h"
 #include "notes/Notebar.h"
+#include "notes/OpenFileWnd.h"
 #include "resource.h"
 #include "richink.h"
 #include "ui/Messages.h"
@@ -19,6 +23,8 @@ const int kZoomLevels[] = {75, 100, 150, 200, 300};
 const int kZoomCount = 5;
 const UINT kNoteInkSubclass = 1;
 const int kTitleSourceChars = 200;
+const wchar_t kSettingsKey[] = L"Software\\Velmora\\TallyPad";
+const wchar_t kDefaultLastPath[] = L"\\My Documents";
 
 bool ZoomInRange(DWORD zoom) { return zoom >= 75 && zoom <= 300; }
 
@@ -52,7 +58,8 @@ CMyNoteWnd::CMyNoteWnd(const NoteSettings &settings)
     : settings_(settings), ink_(nullptr), zoomMenu_(nullptr), keyboardShown_(false) {}
 
 CMyNoteWnd::~CMyNoteWnd() {
-    notebar_.reset(); // child windows first
+    picker_.reset(); // child windows first
+    notebar_.reset();
     if (zoomMenu_)
         DestroyMenu(zoomMenu_);
 }
@@ -68,6 +75,8 @@ void CMyNoteWnd::Layout() {
         MoveWindow(ink_, 0, 0, client.right, client.bottom - bar, TRUE);
     if (notebar_)
         notebar_->Move(0, client.bottom - bar, client.right, bar, true);
+    if (picker_ && picker_->GetHwnd() && IsWindowVisible(picker_->GetHwnd()))
+        picker_->Move(0, 0, client.right, client.bottom - bar, true);
 }
 
 void CMyNoteWnd::OnCreate() {
@@ -78,8 +87,8 @@ void CMyNoteWnd::OnCreate() {
     if (!DrawingAllowed())
         *settings_.penMode = 1;
     InitRichInkDLL();
-    ink_ = CreateWindowExW(0, WC_RICHINKW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL, 0,
-                           0, 0, 0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInkId)),
+    ink_ = CreateWindowExW(0, WC_RICHINKW, L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_NOHIDESEL, 0, 0,
+                           0, 0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInkId)),
                            GetModuleHandleW(nullptr), nullptr);
     if (ink_)
         SetWindowSubclass(ink_, InkProc, kNoteInkSubclass, reinterpret_cast<DWORD_PTR>(this));
@@ -89,8 +98,7 @@ void CMyNoteWnd::OnCreate() {
     zoomMenu_ = CreatePopupMenu();
     for (int i = 0; i < kZoomCount; ++i)
         AppendItem(zoomMenu_, IDM_ZOOM_FIRST + i, IDS_ZOOM_75 + i);
-    CheckMenuRadioItem(zoomMenu_, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + kZoomCount - 1, IDM_ZOOM_FIRST + 1,
-                       MF_BYCOMMAND);
+    CheckMenuRadioItem(zoomMenu_, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + kZoomCount - 1, IDM_ZOOM_FIRST + 1, MF_BYCOMMAND);
     NewNote();
     Layout();
 }
@@ -138,6 +146,13 @@ LRESULT CMyNoteWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     case UWM_NOTEBAR_REFRESH:
         if (lParam == 3)
             notebar_->SetKeyboardShown(keyboardShown_);
+        return 0;
+    case UWM_OPEN_RECENT: // the picker chose a file
+        OnPickerChosen();
+        return 0;
+    case UWM_CLOSE_PICKER:
+        if (picker_)
+            picker_->Show(SW_HIDE);
         return 0;
     case UWM_QUERY_DRAWING:
         return SendMessageW(GetParent(hwnd), msg, wParam, lParam);
@@ -219,6 +234,9 @@ void CMyNoteWnd::OnCommand(UINT id) {
         break;
     case IDM_DELETE:
         DeleteNote();
+        break;
+    case IDM_OPEN_FILES:
+        OpenPicker();
         break;
     case IDM_RECENT_FIRST: // the frame moved the chosen entry to the front
         LoadNote(settings_.recent[0]);
@@ -468,8 +486,8 @@ void CMyNoteWnd::ShowEditMenu(POINT inkPoint) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendItem(menu, IDM_CLEAR_ALL, IDS_EDIT_CLEAR_ALL);
     ClientToScreen(ink_, &inkPoint);
-    const UINT chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, inkPoint.x,
-                                         inkPoint.y, GetHwnd(), nullptr);
+    const UINT chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, inkPoint.x, inkPoint.y,
+                                         GetHwnd(), nullptr);
     DestroyMenu(menu);
     if (chosen)
         OnCommand(chosen);
@@ -516,4 +534,35 @@ LRESULT CALLBACK CMyNoteWnd::InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
         break;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
+}
+
+void CMyNoteWnd::OpenPicker() {
+    wchar_t folder[MAX_PATH];
+    ReadRegString(kSettingsKey, L"LastPath", folder, MAX_PATH, kDefaultLastPath);
+    if (!picker_)
+        picker_ = std::make_unique<COpenFileWnd>();
+    if (picker_->Open(GetHwnd(), folder, &pickedPath_))
+        Layout();
+}
+
+// The chosen file opens and goes to the front of the recent list (the frame
+// moves it there and rebuilds its menu); its folder is where the picker
+// opens next time.
+void CMyNoteWnd::OnPickerChosen() {
+    if (picker_)
+        picker_->Show(SW_HIDE);
+    if (pickedPath_.IsEmpty())
+        return;
+    if (!LoadNote(pickedPath_))
+        return;
+    RecentList recent(settings_.recent);
+    int index = recent.Find(pickedPath_);
+    if (index < 0) {
+        recent.AddToFront(pickedPath_);
+        index = 0;
+    }
+    std::wstring folder(pickedPath_.Text());
+    folder.erase(folder.find_last_of(L'\\') == std::wstring::npos ? 0 : folder.find_last_of(L'\\'));
+    WriteRegString(kSettingsKey, L"LastPath", folder.c_str());
+    PostMessageW(GetParent(GetHwnd()), UWM_OPEN_RECENT, index, 0);
 }

@@ -14,6 +14,7 @@
 #include "ui/NormalWnd.h"
 
 class CMyNotebar;
+class COpenFileWnd;
 
 class CMyNoteWnd : public CNormalWnd {
 public:
@@ -47,10 +48,14 @@ public:
     bool LoadNote(const wchar_t *path);
     // Asks, then deletes the note's file and starts a new note.
     void DeleteNote();
+    // The file picker over the note, at the folder last opened from.
+    void OpenPicker();
+    COpenFileWnd *Picker() const { return picker_.get(); }
 
 private:
     void OnCreate();
     void OnCommand(UINT id);
+    void OnPickerChosen();
     void OnNotebarButton(int button);
     void SetZoom(int zoom);
     void ApplyMode();
@@ -70,7 +75,9 @@ private:
     NoteSettings settings_;
     HWND ink_; // destroyed with this window
     std::unique_ptr<CMyNotebar> notebar_;
-    HMENU zoomMenu_; // owned
+    std::unique_ptr<COpenFileWnd> picker_; // made on first use
+    Str pickedPath_;                       // filled by the picker
+    HMENU zoomMenu_;                       // owned
     Str notePath_;
     bool keyboardShown_;
     DragTracker drag_;

@@ -253,6 +253,9 @@ LRESULT CBlindWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
     case UWM_OPEN_RECENT:
         MoveRecentToTop(static_cast<int>(wParam));
         return 0;
+    case UWM_NOTE_DIR_PICKED:
+        settings_.Save(SettingsKey());
+        return 0;
     case UWM_RECENT_CHANGED:
         menu_.RebuildRecent(settings_, afterStartup_);
         // Stored at once: a note saved just before the program is killed

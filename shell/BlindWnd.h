@@ -112,6 +112,7 @@ private:
     std::unique_ptr<CMyBottomBar> bottomBar_;
     std::unique_ptr<CMyDeskWnd> desk_;
     std::map<int, std::unique_ptr<CNormalWnd>> tools_; // the tool screens made so far, by screen id
+    std::unique_ptr<Wnd> noteFolderChooser_; // made on first use
     CNormalWnd *current_;                              // one of the screens, not owned
     HWND lastPresented_;
 

@@ -10,6 +10,7 @@
 #include "shell/BottomBar.h"
 #include "notes/NoteFiles.h"
 #include "shell/FramePaths.h"
+#include "shell/Tools.h"
 #include "ui/AboutDlg.h"
 #include "ui/Messages.h"
 #include "ui/PopupBtt.h"
@@ -159,6 +160,9 @@ void CBlindWnd::OnCommand(UINT id) {
     case IDM_NOTE_PASTE:
         ToNote(id);
         break;
+    case IDM_NOTE_FOLDER:
+        OpenNoteFolderChooser(noteFolderChooser_, hwnd_, settings_);
+        break;
     case IDM_SAVE:
         if (CNormalWnd *note = Screen(kScreenNote))
             SendMessageW(note->GetHwnd(), UWM_NOTE_SAVE, 0, 0);
@@ -190,4 +194,5 @@ void CBlindWnd::MoveRecentToTop(int index) {
         return;
     RecentList(settings_.recent).MoveToFront(index);
     menu_.RebuildRecent(settings_, afterStartup_);
+    settings_.Save(SettingsKey()); // kept even if the program is killed later
 }

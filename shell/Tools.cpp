@@ -5,6 +5,7 @@
 #include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
 #include "notes/NoteWnd.h"
+#include "notes/SelectNoteDirWnd.h"
 #include "resource.h"
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
@@ -17,8 +18,8 @@ std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
 }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
-    NoteSettings note = {settings.noteName, settings.noteDir, &settings.noteScale1, &settings.noteScale2,
-                         &settings.penMode,  settings.recent,  &settings.feedbackVibro};
+    NoteSettings note = {settings.noteName, settings.noteDir, &settings.noteScale1,   &settings.noteScale2,
+                         &settings.penMode, settings.recent,  &settings.feedbackVibro};
     return std::make_unique<CMyNoteWnd>(note);
 }
 
@@ -102,4 +103,11 @@ std::unique_ptr<CNormalWnd> MakeToolScreen(int screenId, Settings &settings, HWN
     if (!screen->Create(row->caption, WS_CHILD, rect, mainWindow, row->childId, row->backBuffer))
         return nullptr;
     return screen;
+}
+
+void OpenNoteFolderChooser(std::unique_ptr<Wnd> &chooser, HWND mainWindow, Settings &settings) {
+    if (!chooser)
+        chooser = std::make_unique<CSelectNoteDirWnd>();
+    static_cast<CSelectNoteDirWnd &>(*chooser).Open(mainWindow, settings.noteName, ARRAYSIZE(settings.noteName),
+                                                    settings.noteDir, ARRAYSIZE(settings.noteDir));
 }

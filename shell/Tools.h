@@ -33,6 +33,11 @@ const ToolRow *FindTool(int screenId);
 // The eight-word descriptor of a screen, from its row.
 ScreenDescriptor ToolDescriptor(int screenId);
 
+// Shows the note-folder chooser over the main window for the settings'
+// default note name and note folder; it is made on first use and kept in
+// chooser. On OK it posts UWM_NOTE_DIR_PICKED to the main window.
+void OpenNoteFolderChooser(std::unique_ptr<Wnd> &chooser, HWND mainWindow, Settings &settings);
+
 // Makes a tool screen from its row: the object, its descriptor and its
 // (hidden) child window of the main window at rect. Null when the tool
 // cannot be made.

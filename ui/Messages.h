@@ -41,7 +41,10 @@ enum : UINT {
     UWM_NOTE_HAS_FILE = 32102,   // to the note window; returns non-zero when the note has a file
     UWM_INPUT_PANEL = 32779,     // to the main window; wParam 1 raise, 0 lower
     UWM_ALARMS_CHANGED = 33269,  // from the alarm runner; forwarded to the alarm list
+    UWM_FOLDER_PICKED = 32769,   // sent by the folder browser to its parent on OK
     UWM_OPEN_RECENT = 33273,     // to the main window; wParam: recent index 0..3
+    UWM_CLOSE_PICKER = 33274,    // posted by the note file picker to the note window on Cancel
+    UWM_NOTE_DIR_PICKED = 33277, // posted by the note-folder chooser to the main window on OK
     UWM_CAL_TODAY = 34766,       // to the calendar window
     UWM_CAL_REFRESH = 34767,     // to the calendar window
 };

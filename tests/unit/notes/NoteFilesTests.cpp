@@ -68,8 +68,7 @@ private:
 
 bool WriteText(HANDLE file, const std::string &text) {
     DWORD written = 0;
-    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-           written == text.size();
+    return WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) && written == text.size();
 }
 
 } // namespace
@@ -136,8 +135,8 @@ TEST(NoteFile, AFailedWriteLeavesTheOldFileAsItWas) {
 TEST(NoteFile, AFileHeldOpenIsNotReplacedAndTheWriteFails) {
     NoteFolder folder;
     folder.Put(L"held.pwi", "kept");
-    HANDLE held = CreateFileW(folder.File(L"held.pwi").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, 0, nullptr);
+    HANDLE held = CreateFileW(folder.File(L"held.pwi").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     EXPECT_FALSE(WriteNoteFile(folder.File(L"held.pwi").c_str(), [](HANDLE file) { return WriteText(file, "x"); }));
     CloseHandle(held);

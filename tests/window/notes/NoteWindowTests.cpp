@@ -11,6 +11,7 @@
 #include "notes/NoteMessages.h"
 #include "notes/NoteWnd.h"
 #include "notes/Notebar.h"
+#include "notes/OpenFileWnd.h"
 #include "resource.h"
 #include "richink.h"
 #include "ui/Messages.h"
@@ -231,4 +232,28 @@ TEST_F(NoteWindow, CopyWithoutSelectionCopiesTheWholeNote) {
     CloseClipboard();
     EXPECT_EQ(L"all of it", copied);
     EXPECT_EQ(0, SendMessageW(Ink(), RIM_HASSELECTION, 0, 0)) << "the selection was not restored";
+}
+
+TEST_F(NoteWindow, AFileChosenInThePickerOpensAndComesFirstInTheRecentList) {
+    Type(L"Picked note");
+    ASSERT_TRUE(note_->Save());
+    const std::wstring path = note_->NotePath();
+    Command(IDM_NEW);
+    lstrcpynW(recent_[0], L"C:\\elsewhere\\a.pwi", MAX_PATH);
+    RegSetKeyValueW(HKEY_CURRENT_USER, L"Software\\Velmora\\TallyPad", L"LastPath", REG_SZ, folder_.c_str(),
+                    static_cast<DWORD>((folder_.size() + 1) * sizeof(wchar_t)));
+
+    Command(IDM_OPEN_FILES);
+    COpenFileWnd *picker = note_->Picker();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_TRUE(IsWindowVisible(picker->GetHwnd())) << "the picker is not shown over the note";
+    EXPECT_EQ(folder_, std::wstring(picker->Folder().Text())) << "the picker did not open at LastPath";
+    ASSERT_EQ(1u, picker->Names().size());
+    picker->OnItemClick(nullptr, 1, POINT{10, 10}, 0);
+    picker->OnRightButton();
+    Pump();
+    EXPECT_EQ(L"Picked note", Text());
+    EXPECT_STREQ(path.c_str(), note_->NotePath());
+    EXPECT_STREQ(path.c_str(), recent_[0]) << "the opened note is not first in the recent list";
+    EXPECT_FALSE(IsWindowVisible(picker->GetHwnd()));
 }

@@ -1,0 +1,128 @@
+#include "notes/NotePicker.h"
+
+#include "resource.h"
+#include "ui/CellPainter.h"
+#include "ui/Gdi.h"
+#include "ui/Messages.h"
+#include "ui/Scaling.h"
+
+const COLORREF CNotePicker::kRowTextColor = RGB(77, 77, 77);
+
+namespace {
+
+// Title-bar buttons: two looks of 40 x 31 units side by side.
+const int kTitleButtonUnits = 40;
+const int kTitleButtonHeightUnits = 31;
+const int kMarginUnits = 5;
+
+// An image list of one icon per bitmap, all of the first one's size; null
+// when a picture is missing.
+HIMAGELIST MakeIconList(const UINT *bitmapIds, int count) {
+    HIMAGELIST list = nullptr;
+    for (int i = 0; i < count; ++i) {
+        Bitmap picture(LoadProgramBitmap(bitmapIds[i]));
+        const SIZE size = BitmapSize(picture.get());
+        if (!list && size.cx > 0 && size.cy > 0)
+            list = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, count, 0);
+        if (!list || ImageList_AddMasked(list, picture.get(), kTransparentKey) != i) {
+            if (list)
+                ImageList_Destroy(list);
+            return nullptr;
+        }
+    }
+    return list;
+}
+
+SIZE IconSize(HIMAGELIST list) {
+    int w = 0, h = 0;
+    if (list)
+        ImageList_GetIconSize(list, &w, &h);
+    return SIZE{w, h};
+}
+
+} // namespace
+
+CNotePicker::CNotePicker() : rowIcons_(nullptr) {}
+
+CNotePicker::~CNotePicker() {
+    if (rowIcons_)
+        ImageList_Destroy(rowIcons_);
+}
+
+bool CNotePicker::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
+    const bool first = GetHwnd() == nullptr;
+    if (first)
+        SetHasTitleBar(true);
+    else if (GetParent(GetHwnd()) != parent)
+        SetParent(GetHwnd(), parent);
+    if (!Create(parent, nullptr, caption))
+        return false;
+    if (first) {
+        Str title;
+        title.LoadResourceString(titleId);
+        SetTitle(PickBitmap(IDB_LIST_TITLE, IDB_LIST_TITLE_HI), 4, title);
+        const int width = ScaleX(kTitleButtonUnits), height = ScaleY(kTitleButtonHeightUnits);
+        AddTitleButton(PickBitmap(IDB_LIST_BACK, IDB_LIST_BACK_HI), width, height, kTitleCommandCancel);
+        AddTitleButton(PickBitmap(IDB_LIST_DONE, IDB_LIST_DONE_HI), width, height, kTitleCommandDone);
+        LoadIcons(PickBitmap(IDB_NOTE_ROW_OPEN, IDB_NOTE_ROW_OPEN_HI), 1);
+        const UINT rowIcons[] = {PickBitmap(IDB_NOTE_ROW_FOLDER, IDB_NOTE_ROW_FOLDER_HI),
+                                 PickBitmap(IDB_NOTE_ROW_FILE, IDB_NOTE_ROW_FILE_HI)};
+        rowIcons_ = MakeIconList(rowIcons, 2);
+    }
+    SetWindowPos(GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    return true;
+}
+
+void CNotePicker::Hide() {
+    if (List())
+        List()->EndEdit();
+    if (GetHwnd())
+        ShowWindow(GetHwnd(), SW_HIDE);
+}
+
+void CNotePicker::SetRows(int count, const int *editableRows) {
+    if (!List())
+        return;
+    List()->SetItems(count, editableRows, kRowStates);
+    List()->Repaint();
+}
+
+void CNotePicker::DrawRow(HDC dc, const RECT &rect, int state, RowIcon icon, const wchar_t *text, bool opensFolder) {
+    CopyStateBackground(dc, state, rect);
+    const int margin = ScaleX(kMarginUnits);
+    RECT textRect = {rect.left + margin, rect.top, rect.right - margin, rect.bottom};
+    const SIZE left = IconSize(rowIcons_);
+    if (left.cx > 0) {
+        ImageList_Draw(rowIcons_, icon, dc, textRect.left, (rect.top + rect.bottom - left.cy) / 2, ILD_TRANSPARENT);
+        textRect.left += left.cx + margin;
+    }
+    const SIZE right = IconSize(Icons());
+    if (opensFolder && right.cx > 0) {
+        textRect.right -= right.cx;
+        ImageList_Draw(Icons(), 0, dc, textRect.right, (rect.top + rect.bottom - right.cy) / 2, ILD_TRANSPARENT);
+        textRect.right -= margin;
+    }
+    // The chosen row's dark background takes light text.
+    const COLORREF color = state == kRowChosen ? RGB(255, 255, 255) : kRowTextColor;
+    CellItem item = CellItem::Text(text, 9, FW_BOLD, color, textRect,
+                                   DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    CellBackground none = {};
+    PaintCell(dc, rect, none, &item, 1, false);
+}
+
+// Posted, not sent: a row window made just now has posted its own request
+// to put the panel down, and this one must arrive after it.
+void CNotePicker::TellInputPanel(WPARAM wanted) {
+    HWND foreground = GetForegroundWindow();
+    DWORD process = 0;
+    if (foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId())
+        PostMessageW(foreground, UWM_INPUT_PANEL, wanted, 0);
+}
+
+Str CNotePicker::FolderText(const Str &folder) { return folder.IsEmpty() ? Str(L"\\") : folder; }
+
+LRESULT CNotePicker::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == UWM_TITLE_COMMAND && HandlePickerCommand(wParam))
+        return 0;
+    return CSelectList::WindowProc(hwnd, msg, wParam, lParam);
+}
