@@ -336,10 +336,12 @@ void CBlindWnd::Layout(int width, int height) {
         clientWidth_ != floatSize_.cx)
         BuildBalloons(hwnd_, settings_.isFull != 0);
     clientWidth_ = width;
-    if (current_)
-        PlaceScreen(current_);
-    if (current_ != desk_.get() && desk_)
+    // Every screen made so far, not only the one shown: a screen made at
+    // start (the note) must fit the frame when it is first shown.
+    if (desk_)
         PlaceScreen(desk_.get());
+    for (auto &tool : tools_)
+        PlaceScreen(tool.second.get());
     if (tabbar_)
         tabbar_->Move(ScaleX(1), ScaleY(1), width - ScaleX(2), ScaleY(38), true);
     if (bottomBar_)
