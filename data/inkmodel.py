@@ -34,7 +34,7 @@ LETTERS = [c for c in CLASSES if c.isalpha()]
 
 TRAIN_SEED = 20240611
 HELDOUT_SEED = 77003
-SAMPLES_PER_CLASS = 150
+SAMPLES_PER_CLASS = 250
 HELDOUT_PER_CLASS = 4
 HELDOUT_WORDS = 60
 
@@ -85,11 +85,20 @@ def vary_strokes(rng, strokes):
     """The same glyph as a writer may draw it: strokes that meet written in
     one go, some drawn backwards, neighbours swapped, small loops tapped."""
     strokes = [list(s) for s in strokes]
+    if len(strokes) > 1 and rng.random() < 0.25:
+        i = rng.randrange(len(strokes) - 1)
+        strokes[i], strokes[i + 1] = strokes[i + 1], strokes[i]
+    # Strokes that meet are often one; others are sometimes joined by the
+    # pen dragged from one to the next.
     joined = [strokes[0]]
     for s in strokes[1:]:
         last = joined[-1]
         if math.dist(last[-1], s[0]) <= 1.5 and rng.random() < 0.5:
             last.extend(s[1:])
+        elif math.dist(last[-1], s[-1]) <= 1.5 and rng.random() < 0.3:
+            last.extend(s[-2::-1])
+        elif rng.random() < 0.12:
+            last.extend(s)
         else:
             joined.append(s)
     strokes = joined
@@ -102,9 +111,6 @@ def vary_strokes(rng, strokes):
         elif len(s) > 1 and rng.random() < 0.12:
             s = s[::-1]
         out.append(s)
-    if len(out) > 1 and rng.random() < 0.25:
-        i = rng.randrange(len(out) - 1)
-        out[i], out[i + 1] = out[i + 1], out[i]
     return out
 
 
@@ -127,8 +133,8 @@ def resample(rng, stroke, spacing):
 
 def write_glyph(rng, glyph, origin_x, baseline_y, style):
     """The glyph's strokes on the page, integer pen samples."""
-    left, right, strokes = glyph
-    scale, slant, angle, aspect = style
+    left, _, strokes = glyph
+    scale, slant, angle, aspect, body, tail = style
     scale *= rng.uniform(0.92, 1.08)
     slant += rng.gauss(0, 0.05)
     angle += rng.gauss(0, 0.03)
@@ -136,7 +142,7 @@ def write_glyph(rng, glyph, origin_x, baseline_y, style):
     waves = [(rng.uniform(0.05, 0.25), rng.uniform(0, 6.3), rng.uniform(0, 0.5)) for _ in range(4)]
     page = []
     for s in vary_strokes(rng, strokes):
-        s = [(x - left, y - BASELINE) for x, y in s]
+        s = [(x - left, zone(y - BASELINE, body, tail)) for x, y in s]
         s = [(x * aspect - slant * y, y) for x, y in s]
         s = [(x * cos - y * sin, x * sin + y * cos) for x, y in s]
         s = resample(rng, s, rng.uniform(0.5, 1.6) / max(scale / 2.5, 0.4))
@@ -149,27 +155,53 @@ def write_glyph(rng, glyph, origin_x, baseline_y, style):
             if not moved or moved[-1] != (px, py):
                 moved.append((px, py))
         page.append(moved)
-    width = (right - left) * aspect * scale
-    return page, width
+    return page
+
+
+# Lower-case bodies span y -5..9; writers make them from about half to
+# three quarters of their capitals' height, and tails of various lengths.
+X_HEIGHT = 14.0
+
+
+def zone(y, body, tail):
+    """y (from the baseline, up negative) with the x-height zone scaled by
+    body and descenders by tail; capitals keep their height."""
+    if y >= 0:
+        return y * tail
+    if y >= -X_HEIGHT:
+        return y * body
+    top = X_HEIGHT * body
+    return -top - (-y - X_HEIGHT) * (CAP_HEIGHT - top) / (CAP_HEIGHT - X_HEIGHT)
 
 
 def random_style(rng):
-    return (rng.uniform(1.2, 4.0), rng.uniform(-0.1, 0.22), rng.gauss(0, 0.05), rng.uniform(0.8, 1.25))
+    """Size, slant, rotation, width, x-height and descender of a writer."""
+    return (
+        rng.uniform(1.2, 4.0),
+        rng.uniform(-0.1, 0.22),
+        rng.gauss(0, 0.05),
+        rng.uniform(0.8, 1.25),
+        rng.uniform(0.72, 1.12),
+        rng.uniform(0.8, 1.3),
+    )
 
 
-def write_line(rng, fonts, text, style, word_gap=(0.7, 1.3), char_gap=(0.02, 0.25)):
-    """[(character, strokes)] for the text written from x 0 on one line."""
+def write_line(rng, fonts, text, style):
+    """[(character, strokes)] for the text written from x 0 on one line:
+    letters a third of an x-height or so apart, words about one."""
     font = fonts[rng.randrange(len(fonts))]
-    scale = style[0]
+    x_height = X_HEIGHT * style[0] * style[4]
     x, baseline = 0.0, 100.0
     written = []
     for ch in text:
         if ch == " ":
-            x += rng.uniform(*word_gap) * CAP_HEIGHT * scale
+            x += rng.uniform(0.8, 1.5) * x_height
             continue
-        strokes, width = write_glyph(rng, font[ch], x, baseline + rng.gauss(0, 0.03 * CAP_HEIGHT * scale), style)
-        written.append((ch, strokes))
-        x += width + rng.uniform(*char_gap) * CAP_HEIGHT * scale
+        strokes = write_glyph(rng, font[ch], 0, baseline + rng.gauss(0, 0.04 * x_height), style)
+        left, _, right, _ = bounds(strokes)
+        shift = round(x - left)
+        written.append((ch, [[(px + shift, py) for px, py in s] for s in strokes]))
+        x = right + shift + rng.uniform(0.12, 0.5) * x_height
     return written
 
 

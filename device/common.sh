@@ -95,6 +95,8 @@ make_device() {
     mkdir -p "$program" "$c/windows/StartUp" "$c/My Documents"
     cp -f "$BUILD_DIR"/bin/VelmoraTallyPad.exe "$BUILD_DIR"/bin/TallyPadAlarm.exe \
         "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$program/"
+    # The handwriting model is read from beside the ink control's DLL.
+    cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
     cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;

@@ -1,6 +1,7 @@
 // The trained model that tells which character a group of strokes is.
 #pragma once
 #include "InkRecognizer.h"
+#include "WordContext.h"
 
 #include <memory>
 #include <string>
@@ -26,9 +27,10 @@ public:
     bool LoadBytes(std::vector<char> bytes);
     bool Loaded() const { return recognizer_ != nullptr; }
 
-    // The likeliest character for strokes placed in the box (see
-    // LineLayout.h); 0 when there is no model or nothing to classify.
-    wchar_t Classify(const std::vector<std::vector<POINT>> &boxStrokes) const;
+    // The likeliest characters for strokes placed in the box (see
+    // LineLayout.h), best first; none when there is no model or nothing to
+    // classify.
+    std::vector<Candidate> Classify(const std::vector<std::vector<POINT>> &boxStrokes, size_t count) const;
 
 private:
     std::vector<char> bytes_;                        // the model; the recogniser points into it

@@ -11,6 +11,11 @@ namespace {
 constexpr double kNarrowShare = 0.2;
 // "Nearly touches": within this share of the line's height.
 constexpr double kTouchShare = 0.15;
+// An end of a stroke this close to another stroke touches it.
+constexpr double kJoinShare = 0.08;
+// Touching is looked for among this many of the character's strokes last
+// joined (its rightmost so far), which bounds the work on a scribbled line.
+constexpr size_t kTouchCandidates = 8;
 // Extents overlapping by this share of the narrower belong to one character.
 constexpr double kOverlapShare = 0.3;
 // A gap is a word gap when it is this share of the body height wide and
@@ -61,12 +66,47 @@ double StrokeScale(const std::vector<Extent> &extents) {
     return std::max(Median(tall), 1.0);
 }
 
-bool BelongsTogether(const Extent &group, const Extent &stroke, double scale) {
-    const double overlap = std::min(group.right, stroke.right) - std::max(group.left, stroke.left);
-    const double narrower = std::min(group.Width(), stroke.Width());
+// The squared distance from p to the segment a-b.
+double Distance2(const POINT &p, const POINT &a, const POINT &b) {
+    const double abx = double(b.x) - a.x, aby = double(b.y) - a.y;
+    const double apx = double(p.x) - a.x, apy = double(p.y) - a.y;
+    const double length2 = abx * abx + aby * aby;
+    const double t = length2 > 0 ? std::min(std::max((apx * abx + apy * aby) / length2, 0.0), 1.0) : 0.0;
+    const double dx = apx - t * abx, dy = apy - t * aby;
+    return dx * dx + dy * dy;
+}
+
+// Whether an end of one stroke lies on the other: the pen was lifted and put
+// down again where it stopped, as between the arches of an m or the arms of
+// a w.
+bool Touches(const Stroke &a, const Stroke &b, double reach) {
+    const double reach2 = reach * reach;
+    for (const Stroke *ends : {&a, &b}) {
+        const std::vector<POINT> &line = (ends == &a ? b : a).points;
+        for (const POINT &end : {ends->points.front(), ends->points.back()})
+            for (size_t i = 0; i < line.size(); i++)
+                if (Distance2(end, line[i], line[i + 1 < line.size() ? i + 1 : i]) <= reach2)
+                    return true;
+    }
+    return false;
+}
+
+bool BelongsTogether(const std::vector<Stroke> &strokes, const std::vector<Extent> &extents,
+                     const CharacterGroup &group, size_t stroke, double scale) {
+    const Extent &e = extents[stroke];
+    const double overlap = std::min(group.extent.right, e.right) - std::max(group.extent.left, e.left);
+    const double narrower = std::min(group.extent.Width(), e.Width());
     if (overlap >= kOverlapShare * narrower)
         return true;
-    return narrower <= kNarrowShare * scale && overlap >= -kTouchShare * scale;
+    if (overlap < -kTouchShare * scale)
+        return false;
+    if (narrower <= kNarrowShare * scale)
+        return true;
+    const size_t n = group.strokes.size();
+    for (size_t i = n - std::min(n, kTouchCandidates); i < n; i++)
+        if (Touches(strokes[group.strokes[i]], strokes[stroke], kJoinShare * scale))
+            return true;
+    return false;
 }
 
 void MarkWordGaps(std::vector<CharacterGroup> &groups) {
@@ -120,7 +160,7 @@ std::vector<CharacterGroup> SegmentLine(const std::vector<Stroke> &strokes) {
         order[i] = i;
     std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return extents[a].left < extents[b].left; });
     for (size_t i : order) {
-        if (!groups.empty() && BelongsTogether(groups.back().extent, extents[i], scale)) {
+        if (!groups.empty() && BelongsTogether(strokes, extents, groups.back(), i, scale)) {
             groups.back().strokes.push_back(i);
             Include(groups.back().extent, extents[i]);
         } else {

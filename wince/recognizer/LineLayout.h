@@ -48,7 +48,8 @@ std::vector<Stroke> CleanStrokes(const std::vector<Stroke> &strokes);
 // The characters of a line of clean strokes, from left to right. Strokes join
 // a character when their horizontal extents overlap by a good share of the
 // narrower one, or when a narrow stroke (a dot, a stem under a cross) touches
-// or nearly touches it. Word gaps are marked.
+// or nearly touches it, or when an end of one lies on the other (the arches
+// of an m). Word gaps are marked.
 std::vector<CharacterGroup> SegmentLine(const std::vector<Stroke> &strokes);
 
 // The baseline and body height of a line from its characters: the medians

@@ -17,6 +17,20 @@ Stroke Line(long x0, long y0, long x1, long y1) {
         s.points.push_back(POINT{x0 + (x1 - x0) * i / 10, y0 + (y1 - y0) * i / 10});
     return s;
 }
+Stroke Polyline(std::initializer_list<POINT> corners) {
+    Stroke s;
+    const POINT *previous = nullptr;
+    for (const POINT &p : corners) {
+        if (previous)
+            for (int i = 1; i <= 8; i++)
+                s.points.push_back(
+                    POINT{previous->x + (p.x - previous->x) * i / 8, previous->y + (p.y - previous->y) * i / 8});
+        else
+            s.points.push_back(p);
+        previous = &p;
+    }
+    return s;
+}
 Stroke Dot(long x, long y) { return Stroke{{POINT{x, y}}}; }
 // A letter body from x to x + 30 of the 60-high line with its baseline at 100.
 Stroke Body(long x) { return Line(x, 60, x + 30, 100); }
@@ -39,6 +53,11 @@ TEST(LineLayout, SegmentsCharactersAndWords) {
         {"dot written first, a little left", {Dot(6, 55), Line(10, 70, 10, 100)}, "x"},
         {"dot a little right of the stem", {Line(10, 70, 10, 100), Dot(13, 55)}, "x"},
         {"cross over a stem, written after", {Line(20, 50, 20, 100), Line(8, 70, 34, 70)}, "x"},
+        {"arms of a v meeting", {Line(0, 60, 10, 100), Line(10, 100, 20, 60)}, "x"},
+        {"arches of an m, the pen lifted between",
+         {Line(0, 60, 0, 100), Polyline({{0, 70}, {10, 60}, {20, 70}, {20, 100}}),
+          Polyline({{20, 70}, {30, 60}, {40, 70}, {40, 100}})},
+         "x"},
         {"colon after a letter", {Body(0), Dot(40, 75), Dot(41, 98)}, "xx"},
         {"separate letters", {Body(0), Body(40), Body(80)}, "xxx"},
         {"letters overlapping a little", {Line(0, 60, 30, 100), Line(28, 60, 58, 100)}, "xx"},
