@@ -44,7 +44,7 @@ ensure_deb_src() {
     say "adding the Debian source packages of $suite"
     printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
         "$suite" | $sudo tee "$list" >/dev/null || die "could not write $list"
-    $sudo apt-get update -qq || die "apt-get update failed"
+    $sudo apt-get update -qq >/dev/null || die "apt-get update failed"
 }
 
 # source_dir <package>: the unpacked Debian source of <package>, fetched the
