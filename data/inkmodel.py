@@ -82,8 +82,9 @@ def bounds(strokes):
 
 
 def vary_strokes(rng, strokes):
-    """The same glyph as a writer may draw it: strokes that meet written in
-    one go, some drawn backwards, neighbours swapped, small loops tapped."""
+    """The same glyph as a writer may draw it: neighbours swapped, strokes
+    that meet written in one go, others now and then joined by a drag of the
+    pen, some drawn backwards, small loops tapped as dots."""
     strokes = [list(s) for s in strokes]
     if len(strokes) > 1 and rng.random() < 0.25:
         i = rng.randrange(len(strokes) - 1)

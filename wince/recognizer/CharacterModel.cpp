@@ -1,4 +1,5 @@
 #include "CharacterModel.h"
+#include "FileHandle.h"
 #include "LineLayout.h"
 
 // On Windows zinnia.h declares its entry points as imported from a DLL;
@@ -10,6 +11,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 namespace ink {
@@ -32,8 +34,8 @@ uint32_t ReadWord(const std::vector<char> &bytes, size_t at) {
     return v;
 }
 
-// The model's names are UTF-8 text of one character, or "#hh" for those the
-// training format cannot hold as they are.
+// The model's names are one ASCII letter or digit, or "#hh", the hex code of
+// a mark the training format cannot hold as it is.
 wchar_t CharacterOfName(const char *name) {
     if (name[0] == '#' && std::strlen(name) == 3)
         return wchar_t(std::strtoul(name + 1, nullptr, 16));
@@ -121,20 +123,19 @@ CharacterModel::CharacterModel() = default;
 CharacterModel::~CharacterModel() = default;
 
 bool CharacterModel::Load(const std::wstring &path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
-    std::vector<char> bytes;
+    recognizer_.reset();
+    bytes_.clear();
+    const FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size;
-    bool read = false;
-    if (GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= LONGLONG(kMaxModelSize)) {
-        bytes.resize(size_t(size.QuadPart));
-        DWORD got = 0;
-        read = ReadFile(file, bytes.data(), DWORD(bytes.size()), &got, nullptr) && got == bytes.size();
-    }
-    CloseHandle(file);
-    return read && LoadBytes(std::move(bytes));
+    if (!file.valid() || !GetFileSizeEx(file.get(), &size) || size.QuadPart <= 0 ||
+        size.QuadPart > LONGLONG(kMaxModelSize))
+        return false;
+    std::vector<char> bytes(size_t(size.QuadPart));
+    DWORD got = 0;
+    if (!ReadFile(file.get(), bytes.data(), DWORD(bytes.size()), &got, nullptr) || got != bytes.size())
+        return false;
+    return LoadBytes(std::move(bytes));
 }
 
 bool CharacterModel::LoadBytes(std::vector<char> bytes) {
