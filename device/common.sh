@@ -8,7 +8,12 @@ export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES="wine wine64 mingw-w64 g++-mingw-w64-x86-64-posix cmake ninja-build googletest
-  xvfb x11-utils xauth imagemagick librsvg2-bin sox fonts-wine fonts-liberation fonts-dejavu-core procps"
+  xvfb x11-utils xauth imagemagick librsvg2-bin sox fonts-wine fonts-liberation fonts-dejavu-core procps
+  dpkg-dev python3 zinnia-utils hershey-fonts-data"
+
+# Outside libraries built from their Debian sources with our toolchain; fetched
+# once, outside the tree, and reused.
+SOURCE_CACHE=${TALLYPAD_SOURCE_CACHE:-$HOME/.cache/tallypad/src}
 
 say() { printf '%s\n' "$*" >&2; }
 die() { say "error: $*"; exit 1; }
@@ -28,11 +33,45 @@ ensure_packages() {
         || die "could not install ${missing[*]}"
 }
 
+# Makes the source packages of the system's own suite known to apt, once.
+ensure_deb_src() {
+    local list=/etc/apt/sources.list.d/tallypad-src.sources
+    grep -rqsE '^(Types:.*deb-src|deb-src )' /etc/apt/sources.list /etc/apt/sources.list.d/ && return 0
+    local suite
+    suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+    local sudo=""
+    [ "$(id -u)" -eq 0 ] || sudo=sudo
+    say "adding the Debian source packages of $suite"
+    printf 'Types: deb-src\nURIs: http://deb.debian.org/debian\nSuites: %s\nComponents: main\nSigned-By: /usr/share/keyrings/debian-archive-keyring.gpg\n' \
+        "$suite" | $sudo tee "$list" >/dev/null || die "could not write $list"
+    $sudo apt-get update -qq >/dev/null || die "apt-get update failed"
+}
+
+# source_dir <package>: the unpacked Debian source of <package>, fetched the
+# first time it is needed.
+source_dir() {
+    local package=$1 dir
+    dir=$(find "$SOURCE_CACHE/$package" -mindepth 1 -maxdepth 1 -type d -name "$package-*" 2>/dev/null | sort | tail -1)
+    if [ -z "$dir" ]; then
+        ensure_deb_src
+        mkdir -p "$SOURCE_CACHE/$package"
+        (cd "$SOURCE_CACHE/$package" && apt-get source -qq "$package" >/dev/null 2>&1) \
+            || die "apt-get source $package failed"
+        dir=$(find "$SOURCE_CACHE/$package" -mindepth 1 -maxdepth 1 -type d -name "$package-*" | sort | tail -1)
+        [ -n "$dir" ] || die "no unpacked source of $package in $SOURCE_CACHE/$package"
+    fi
+    echo "$dir"
+}
+
 # Configures (once) and builds everything into $BUILD_DIR.
 build_all() {
-    if [ ! -f "$BUILD_DIR/build.ninja" ]; then
+    local zinnia
+    zinnia=$(source_dir zinnia) || exit 1
+    # Configured again only when the fetched sources moved.
+    if [ ! -f "$BUILD_DIR/build.ninja" ] || ! grep -qxF "ZINNIA_SOURCE_DIR:PATH=$zinnia" "$BUILD_DIR/CMakeCache.txt"; then
         cmake -S "$REPO" -B "$BUILD_DIR" -G Ninja \
-            -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" >/dev/null || die "cmake configure failed"
+            -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" \
+            -DZINNIA_SOURCE_DIR:PATH="$zinnia" >/dev/null || die "cmake configure failed"
     fi
     ninja -C "$BUILD_DIR" -j "$(nproc)" >/dev/null 2>"$BUILD_DIR/build-errors.log" || {
         cat "$BUILD_DIR/build-errors.log" >&2
@@ -57,6 +96,8 @@ make_device() {
     cp -f "$BUILD_DIR"/bin/VelmoraTallyPad.exe "$BUILD_DIR"/bin/TallyPadAlarm.exe \
         "$BUILD_DIR"/bin/TallyPadLauncher.exe "$BUILD_DIR"/bin/coredll.dll "$BUILD_DIR"/bin/aygshell.dll "$BUILD_DIR"/bin/richink.dll \
         "$program/"
+    # The handwriting model is read from beside the ink control's DLL.
+    cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
     cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;
