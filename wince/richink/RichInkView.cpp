@@ -67,7 +67,7 @@ void DrawStroke(HDC dc, const std::vector<POINT> &points, int width, bool select
 
 void RichInkWnd::MakeFont() {
     LOGFONTW lf = {};
-    lf.lfHeight = -std::max(1, Scale(kFontHeight, view_.zoom));
+    lf.lfHeight = -std::max(1, Scale(kFontHeight, Shown()));
     lf.lfWeight = FW_NORMAL;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = DEFAULT_QUALITY;
@@ -116,9 +116,9 @@ void RichInkWnd::Relayout() {
     UpdateScrollBar();
 }
 
-int RichInkWnd::LinePitch() const { return std::max(1, Scale(kLinePitch, view_.zoom)); }
+int RichInkWnd::LinePitch() const { return std::max(1, Scale(kLinePitch, Shown())); }
 
-int RichInkWnd::Margin() const { return Scale(kMargin, view_.zoom); }
+int RichInkWnd::Margin() const { return Scale(kMargin, Shown()); }
 
 int RichInkWnd::ClientHeight() const {
     RECT rc;
@@ -130,9 +130,9 @@ int RichInkWnd::ContentHeight() const {
     LONG inkBottom = 0;
     for (const InkStroke &s : doc_.Strokes())
         inkBottom = std::max(inkBottom, s.bounds.bottom);
-    const int ink = Scale(inkBottom, view_.zoom) + PenPixels(kMaxPenWidth);
+    const int ink = Scale(inkBottom, Shown()) + PenPixels(kMaxPenWidth);
     const int text = int(layout_.Rows().size()) * LinePitch();
-    return std::max(ink, text) + Scale(view_.pageExtra, view_.zoom);
+    return std::max(ink, text) + Scale(view_.pageExtra, Shown());
 }
 
 void RichInkWnd::UpdateScrollBar() {
@@ -206,7 +206,7 @@ void RichInkWnd::UpdateCaret() {
     if (!focused_)
         return;
     // Made anew each time: its height follows the zoom.
-    CreateCaret(hwnd_, nullptr, std::max(2, Scale(2, view_.zoom)), fontHeight_);
+    CreateCaret(hwnd_, nullptr, std::max(2, Scale(2, Shown())), fontHeight_);
     const POINT p = CaretPoint();
     SetCaretPos(p.x, p.y);
     ShowCaret(hwnd_);
@@ -228,19 +228,19 @@ bool RichInkWnd::OnText(POINT pt) const {
 
 POINT RichInkWnd::ToPage(POINT client) const {
     auto page = [&](LONGLONG v) {
-        return LONG(std::min<LONGLONG>(std::max<LONGLONG>(v * 100 / view_.zoom, 0), kMaxCoordinate));
+        return LONG(std::min<LONGLONG>(std::max<LONGLONG>(v * 100 / Shown(), 0), kMaxCoordinate));
     };
     return POINT{page(client.x), page(LONGLONG(client.y) + scrollY_)};
 }
 
 int RichInkWnd::PenPixels(int penWidth) const {
-    return std::max(1, int((LONGLONG(kPenWidth) * penWidth * view_.zoom + 5000) / 10000));
+    return std::max(1, int((LONGLONG(kPenWidth) * penWidth * Shown() + 5000) / 10000));
 }
 
 RECT RichInkWnd::ToClient(const RECT &page, int penWidth) const {
     const int reach = PenPixels(penWidth) / 2 + 3; // the pen's half width, the highlight and rounding
-    return RECT{Scale(page.left, view_.zoom) - reach, Scale(page.top, view_.zoom) - scrollY_ - reach,
-                Scale(page.right, view_.zoom) + reach + 1, Scale(page.bottom, view_.zoom) - scrollY_ + reach + 1};
+    return RECT{Scale(page.left, Shown()) - reach, Scale(page.top, Shown()) - scrollY_ - reach,
+                Scale(page.right, Shown()) + reach + 1, Scale(page.bottom, Shown()) - scrollY_ + reach + 1};
 }
 
 void RichInkWnd::InvalidateStroke(const InkStroke &stroke) {
@@ -263,7 +263,7 @@ void RichInkWnd::Render(HDC dc, const RECT &clip) {
             return;
         points.resize(s.points.size());
         for (size_t i = 0; i < points.size(); ++i)
-            points[i] = POINT{Scale(s.points[i].x, view_.zoom), Scale(s.points[i].y, view_.zoom) - scrollY_};
+            points[i] = POINT{Scale(s.points[i].x, Shown()), Scale(s.points[i].y, Shown()) - scrollY_};
         DrawStroke(dc, points, PenPixels(s.penWidth), s.selected, pens);
     };
     for (const InkStroke &s : doc_.Strokes())

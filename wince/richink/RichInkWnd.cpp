@@ -40,7 +40,11 @@ bool ReadAll(EDITSTREAM &stream, std::vector<unsigned char> &bytes) {
 
 } // namespace
 
-RichInkWnd::RichInkWnd(HWND hwnd) : hwnd_(hwnd) {}
+RichInkWnd::RichInkWnd(HWND hwnd) : hwnd_(hwnd) {
+    HDC screen = GetDC(nullptr);
+    dpi_ = std::max(96, GetDeviceCaps(screen, LOGPIXELSY));
+    ReleaseDC(nullptr, screen);
+}
 
 LRESULT CALLBACK RichInkWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     auto *self = reinterpret_cast<RichInkWnd *>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
@@ -585,11 +589,11 @@ void RichInkWnd::Recognize() {
             continue;
         // The text goes where the line was written: into the row under it,
         // after the characters left of it; below the text, new lines lead to it.
-        const int y = (area.top + area.bottom) / 2 * view_.zoom / 100;
+        const int y = (area.top + area.bottom) / 2 * Shown() / 100;
         const size_t row = size_t(std::max(0, y / LinePitch()));
         size_t pos;
         if (row < layout_.Rows().size()) {
-            pos = layout_.PositionAt(row, area.left * view_.zoom / 100 - Margin());
+            pos = layout_.PositionAt(row, area.left * Shown() / 100 - Margin());
         } else {
             pos = doc_.Text().size();
             std::wstring breaks;

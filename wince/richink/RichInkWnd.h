@@ -49,6 +49,9 @@ private:
     // View (RichInkView.cpp).
     void MakeFont();
     void Relayout();
+    // The scale the note is shown at, in percent: the zoom on a screen of
+    // this density (page units are pixels of a 96 dots-per-inch screen).
+    int Shown() const { return view_.zoom * dpi_ / 96; }
     int LinePitch() const;
     int Margin() const;
     int ContentHeight() const;
@@ -77,6 +80,7 @@ private:
     InkDocument doc_;
     TextLayout layout_;
     NoteView view_ = {16, 1, 100, 100, 0, true};
+    int dpi_ = 96; // vertical density of the screen
     int scrollY_ = 0;           // pixels at the current zoom
     SCROLLINFO scrollBar_ = {}; // as last set
     Font font_;

@@ -380,10 +380,15 @@ TEST_F(RichInkWindow, StreamsReadBackThroughSmallPiecesAndBadOnesChangeNothing) 
     }
 }
 
-TEST_F(RichInkWindow, RecognitionWithoutResultKeepsTheInk) {
+// With the model beside the program, written ink becomes text in one step
+// that undo takes back.
+TEST_F(RichInkWindow, RecognitionTurnsInkIntoTextInOneUndoStep) {
     Draw({{150, 20}, {170, 30}});
     Send(RIM_RECOGNIZE);
-    EXPECT_EQ(Strokes().size(), 1u);
+    EXPECT_EQ(Strokes().size(), 0u) << "the recognised stroke stayed";
+    EXPECT_NE(Text().find(L'-'), std::wstring::npos) << "a short line was not read as a dash";
+    Send(RIM_UNDO);
+    EXPECT_EQ(Strokes().size(), 1u) << "undo did not bring the ink back";
     EXPECT_EQ(Text(), L"");
 }
 
