@@ -11,6 +11,7 @@
 #include <string>
 
 #include "Harness.h"
+#include "support/Files.h"
 #include "resource.h"
 #include "richink.h"
 #include "shell/Messages.h"
@@ -70,19 +71,7 @@ protected:
     }
     void Save() const { SendMessageW(GetDlgItem(frame_, kNoteChildId), UWM_NOTE_SAVE, 0, 0); }
     std::wstring File(const wchar_t *name) const { return folder_ + L"\\" + name; }
-    static std::string Bytes(const std::wstring &path) {
-        std::string bytes;
-        HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                               0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return bytes;
-        char buffer[65536];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            bytes.append(buffer, got);
-        CloseHandle(h);
-        return bytes;
-    }
+    static std::string Bytes(const std::wstring &path) { return testsupport::ReadFileBytes(path); }
 
     std::wstring folder_;
     HWND frame_ = nullptr;
@@ -168,10 +157,7 @@ TEST_F(NotesTest, AKillDuringASaveNeverLeavesACutFile) {
 
 TEST_F(NotesTest, ANoteTitledLikeAnotherNotesFileDoesNotOverwriteIt) {
     const std::wstring other = File(L"Plans.pwi");
-    HANDLE h = CreateFileW(other.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(h, "someone else's note", 19, &written, nullptr);
-    CloseHandle(h);
+    ASSERT_TRUE(testsupport::WriteFileBytes(other, "someone else's note"));
 
     e2e::Process program;
     HWND ink = StartWithNote(program);

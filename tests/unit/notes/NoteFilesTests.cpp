@@ -5,6 +5,7 @@
 #include <string>
 
 #include "notes/NoteFiles.h"
+#include "support/Files.h"
 
 namespace {
 
@@ -31,22 +32,13 @@ public:
     }
     std::wstring File(const std::wstring &name) const { return path_ + L"\\" + name; }
     void Put(const std::wstring &name, const std::string &bytes) const {
-        HANDLE h = CreateFileW(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
+        testsupport::WriteFileBytes(File(name), bytes);
     }
+    // "<missing>" for a file that is not there.
     std::string Read(const std::wstring &name) const {
-        std::string bytes;
-        HANDLE h = CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return "<missing>";
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            bytes.append(buffer, got);
-        CloseHandle(h);
-        return bytes;
+        return GetFileAttributesW(File(name).c_str()) == INVALID_FILE_ATTRIBUTES
+                   ? "<missing>"
+                   : testsupport::ReadFileBytes(File(name));
     }
     int FileCount() const {
         int count = 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "NotifyStore.h"
+#include "support/Files.h"
 #include "notify.h"
 
 namespace notifytest {
@@ -112,25 +113,8 @@ public:
     std::wstring File(const wchar_t *name) const { return path_ + L"\\" + name; }
 
     // Whole file as bytes; empty when it does not exist.
-    std::string Read(const wchar_t *name) const {
-        std::string text;
-        HANDLE h = CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return text;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(h);
-        return text;
-    }
-    void Write(const wchar_t *name, const std::string &bytes) const {
-        HANDLE h = CreateFileW(File(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        DWORD written = 0;
-        WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-        CloseHandle(h);
-    }
+    std::string Read(const wchar_t *name) const { return testsupport::ReadFileBytes(File(name)); }
+    void Write(const wchar_t *name, const std::string &bytes) const { testsupport::WriteFileBytes(File(name), bytes); }
 
 private:
     std::wstring path_;

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "support/Files.h"
+
 class DeviceFolder {
 public:
     DeviceFolder() {
@@ -38,19 +40,7 @@ public:
     std::wstring File(const wchar_t *name) const { return path_ + L"\\" + name; }
 
     // Whole file as bytes; empty when it does not exist.
-    std::string Read(const wchar_t *name) const {
-        std::string text;
-        HANDLE h = CreateFileW(File(name).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                               OPEN_EXISTING, 0, nullptr);
-        if (h == INVALID_HANDLE_VALUE)
-            return text;
-        char buffer[4096];
-        DWORD got = 0;
-        while (ReadFile(h, buffer, sizeof buffer, &got, nullptr) && got > 0)
-            text.append(buffer, got);
-        CloseHandle(h);
-        return text;
-    }
+    std::string Read(const wchar_t *name) const { return testsupport::ReadFileBytes(File(name)); }
 
 private:
     std::wstring parent_, path_;
