@@ -4,6 +4,7 @@
 
 #include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
+#include "convert/ConvWnd.h"
 #include "resource.h"
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
@@ -13,6 +14,10 @@ namespace {
 
 std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
     return std::make_unique<CMyCalcWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeConverter(Settings &settings) {
+    return std::make_unique<CMyConvWnd>(&settings.feedbackVibro);
 }
 
 // A tool still to come: a screen with its descriptor and no content.
@@ -73,7 +78,7 @@ const ToolRow kTools[] = {
      true,
      IDB_ICON_CONVERTER,
      IDB_ICON_CONVERTER_HI,
-     MakePlaceholder},
+     MakeConverter},
     {kScreenStopwatch,
      L"StopWWnd",
      5555,
