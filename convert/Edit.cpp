@@ -58,7 +58,7 @@ HWND CMyEdit::CreateField(const RECT &rect, UINT fieldId) {
                 LoadProgramBitmap(PickBitmap(kFramePictures[set][part][0], kFramePictures[set][part][1])));
     }
     font_.Reset(ui::CreatePointFont(L"Arial", 11, FW_NORMAL));
-    if (!Create(L"SkinEditWnd", WS_CHILD | WS_VISIBLE, rect, owner_, fieldId, true))
+    if (!Create(L"SkinEditWnd", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, rect, owner_, fieldId, true))
         return nullptr;
     Redraw();
     return hwnd_;

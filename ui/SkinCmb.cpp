@@ -25,7 +25,7 @@ HWND CMySkinCmb::CreateSelector(HWND owner, const RECT &rect, UINT childId) {
         return GetHwnd();
     owner_ = owner;
     childId_ = childId;
-    if (!Create(L"SkinCmbWnd", WS_CHILD, rect, owner, childId, true))
+    if (!Create(L"SkinCmbWnd", WS_CHILD | WS_CLIPSIBLINGS, rect, owner, childId, true))
         return nullptr;
     font_.Reset(ui::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
     Redraw();
