@@ -296,3 +296,21 @@ void Str::WindowText(HWND window) {
     else
         *this = Str();
 }
+
+Str FormatDouble(const wchar_t *format, double value) {
+    Str text;
+    text.Format(format, value);
+    const wchar_t *chars = text.Text();
+    const wchar_t *e = wcspbrk(chars, L"eE");
+    if (!e || (e[1] != L'+' && e[1] != L'-'))
+        return text;
+    const wchar_t *digits = e + 2;
+    const wchar_t *first = digits;
+    while (*first == L'0' && wcslen(first) > 2)
+        ++first;
+    if (first == digits)
+        return text;
+    Str shorter = text.Prefix(static_cast<int>(digits - chars));
+    shorter.Append(first);
+    return shorter;
+}

@@ -81,3 +81,8 @@ private:
 
     wchar_t *text_; // owns one share of the block in front of it
 };
+
+// One number printed with a printf format ("%.3g", "%e", ...), its exponent
+// cut to at least two digits: the runtime prints three ("2e+007"), the
+// system shows "2e+07". Only the exponent's leading zeros go.
+Str FormatDouble(const wchar_t *format, double value);

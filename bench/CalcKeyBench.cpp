@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BaseLib/Clock.h"
+#include "BenchScreen.h"
 #include "calc/CalcMessages.h"
 #include "calc/CalcWnd.h"
 #include "calc/Keyboard.h"
@@ -28,24 +29,6 @@ double Microseconds() {
     return 1e6 * double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-void Pump() {
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-}
-
-void Report(const char *name, std::vector<double> &samples) {
-    std::sort(samples.begin(), samples.end());
-    double sum = 0;
-    for (double s : samples)
-        sum += s;
-    std::printf("%-44s mean %8.1f us  median %8.1f us  p95 %8.1f us  max %8.1f us  (%zu keys)\n", name,
-                sum / samples.size(), samples[samples.size() / 2], samples[samples.size() * 95 / 100], samples.back(),
-                samples.size());
-}
-
 // One key: the message, then the display painted on the screen.
 template <class Press>
 double TimeKey(HWND lcd, Press press) {
@@ -58,21 +41,12 @@ double TimeKey(HWND lcd, Press press) {
 } // namespace
 
 int main() {
-    InitScreenMetrics();
-    HWND main = CreateWindowExW(0, L"STATIC", L"CalcKeyBench", WS_POPUP | WS_VISIBLE, 0, 0, 240, 300, nullptr, nullptr,
-                                GetModuleHandleW(nullptr), nullptr);
-    Settings settings(96, 96, L"");
-    settings.feedbackVibro = 0;
-    std::unique_ptr<CNormalWnd> screen =
-        main ? MakeToolScreen(kScreenCalculator, settings, main, RECT{0, 0, 240, 300}) : nullptr;
-    if (!screen) {
+    BenchScreen bench(kScreenCalculator, 300);
+    if (!bench.Screen()) {
         std::printf("cannot make the calculator window\n");
         return 1;
     }
-    CMyCalcWnd &calc = static_cast<CMyCalcWnd &>(*screen);
-    calc.Show(SW_SHOW);
-    calc.Layout();
-    Pump();
+    CMyCalcWnd &calc = static_cast<CMyCalcWnd &>(*bench.Screen());
     HWND window = calc.GetHwnd();
     HWND lcd = calc.LCD()->GetHwnd();
     const int kKeys = 2000;
@@ -83,7 +57,7 @@ int main() {
             SendMessageW(window, UWM_CALC_CLEAR, 0, 0); // stay below the 19-digit limit
         typed.push_back(TimeKey(lcd, [&] { SendMessageW(window, WM_CHAR, L'1' + i % 9, 0); }));
     }
-    Report("typed digit (WM_CHAR)", typed);
+    Report("typed digit (WM_CHAR)", typed, "keys");
 
     // The keypad's lock-out is passed by moving the frozen clock on.
     SYSTEMTIME day = {2026, 1, 0, 1, 12, 0, 0, 0};
@@ -100,7 +74,7 @@ int main() {
         }));
     }
     Clock::Real();
-    Report("keypad tap (posted on to the calculator)", tapped);
+    Report("keypad tap (posted on to the calculator)", tapped, "keys");
 
     std::vector<double> computed;
     SendMessageW(window, UWM_CALC_CLEAR, 0, 0);
@@ -113,7 +87,6 @@ int main() {
             SendMessageW(window, WM_CHAR, L'7', 0);
         }
     }
-    Report("operator that divides (WM_CHAR '/')", computed);
-    DestroyWindow(main);
+    Report("operator that divides (WM_CHAR '/')", computed, "keys");
     return 0;
 }

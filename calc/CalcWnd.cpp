@@ -5,6 +5,7 @@
 #include "calc/CalcMessages.h"
 #include "calc/Keyboard.h"
 #include "calc/LCD.h"
+#include "ui/Clipboard.h"
 #include "ui/Messages.h"
 #include "ui/Gdi.h"
 #include "ui/Scaling.h"
@@ -12,27 +13,6 @@
 namespace {
 
 const COLORREF kCalcBackground = RGB(194, 195, 200);
-
-// Copies the clipboard's Unicode text; empty when there is none.
-Str ClipboardText(HWND owner) {
-    Str text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const wchar_t *chars = static_cast<const wchar_t *>(GlobalLock(data))) {
-            // Bounded by the block: a text without its terminator must not
-            // be read past the end.
-            const size_t capacity = GlobalSize(data) / sizeof(wchar_t);
-            const size_t length = wcsnlen(chars, capacity);
-            wchar_t *buffer = text.BufferFor(static_cast<int>(length));
-            wmemcpy(buffer, chars, length);
-            text.SetLength(static_cast<int>(length));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
-    return text;
-}
 
 } // namespace
 
@@ -176,29 +156,10 @@ void CMyCalcWnd::Layout() {
 // The background only: the display and the keypad are child windows.
 void CMyCalcWnd::Paint(HDC dc, const RECT &client) { FillSolid(dc, client, kCalcBackground); }
 
-bool CMyCalcWnd::Copy() {
-    if (!lcd_ || !OpenClipboard(hwnd_))
-        return false;
-    EmptyClipboard();
-    const wchar_t *text = lcd_->ShownText();
-    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    bool done = false;
-    // The clipboard takes over the block only when SetClipboardData succeeds.
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void *target = GlobalLock(block)) {
-            memcpy(target, text, bytes);
-            GlobalUnlock(block);
-            done = SetClipboardData(CF_UNICODETEXT, block) != nullptr;
-        }
-        if (!done)
-            GlobalFree(block);
-    }
-    CloseClipboard();
-    return done;
-}
+bool CMyCalcWnd::Copy() { return lcd_ && ui::PutClipboardText(hwnd_, lcd_->ShownText()); }
 
 bool CMyCalcWnd::Paste() {
-    const Str text = ClipboardText(hwnd_);
+    const Str text = ui::ClipboardText(hwnd_);
     if (text.IsEmpty() || !engine_.Paste(text))
         return false;
     ShowEngine();

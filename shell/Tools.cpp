@@ -4,6 +4,7 @@
 
 #include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
+#include "convert/ConvWnd.h"
 #include "notes/NoteWnd.h"
 #include "notes/SelectNoteDirWnd.h"
 #include "resource.h"
@@ -15,6 +16,10 @@ namespace {
 
 std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
     return std::make_unique<CMyCalcWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeConverter(Settings &settings) {
+    return std::make_unique<CMyConvWnd>(&settings.feedbackVibro);
 }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
@@ -55,7 +60,7 @@ const ToolRow kTools[] = {
     {kScreenCalendar, L"CalendarWnd", 5547, IDS_TITLE_CALENDAR, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_CALENDAR, IDB_ICON_CALENDAR_HI, MakePlaceholder},
     {kScreenConverter, L"ConvWnd", 5551, IDS_TITLE_CONVERTER, {1, 1, 1, 0, 0, 1}, true,
-     IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI, MakePlaceholder},
+     IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI, MakeConverter},
     {kScreenStopwatch, L"StopWWnd", 5555, IDS_TITLE_STOPWATCH, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_STOPWATCH, IDB_ICON_STOPWATCH_HI, MakePlaceholder},
     {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true,

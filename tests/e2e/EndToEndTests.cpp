@@ -197,6 +197,19 @@ HWND WaitForChild(HWND parent, UINT id, DWORD milliseconds) {
     return nullptr;
 }
 
+// Opens a tool screen as the desk does and checks its window's caption;
+// null when it did not appear.
+HWND OpenToolScreen(HWND frame, int screenId, UINT childId, const wchar_t *caption) {
+    PostMessageW(frame, UWM_OPEN_SCREEN, screenId, 0);
+    HWND screen = WaitForChild(frame, childId, 5000);
+    if (screen) {
+        wchar_t shown[32] = L"";
+        GetWindowTextW(screen, shown, 32);
+        EXPECT_STREQ(shown, caption);
+    }
+    return screen;
+}
+
 } // namespace
 
 // The calculator opened from outside, keys typed into it, and the bottom
@@ -205,12 +218,8 @@ TEST_F(ProgramsTest, CalculatorTypesCopiesAndPastesThroughTheClipboard) {
     e2e::Process program;
     HWND frame = StartMainProgram(program);
     ASSERT_NE(frame, nullptr) << "the main window did not appear";
-    PostMessageW(frame, UWM_OPEN_SCREEN, 1, 0);
-    HWND calc = WaitForChild(frame, 5507, 5000);
+    HWND calc = OpenToolScreen(frame, 1, 5507, L"CalcWnd");
     ASSERT_NE(calc, nullptr) << "the calculator screen was not made";
-    wchar_t caption[32] = L"";
-    GetWindowTextW(calc, caption, 32);
-    EXPECT_STREQ(caption, L"CalcWnd");
 
     for (const wchar_t *k = L"1234*2="; *k; ++k)
         SendMessageW(calc, WM_CHAR, *k, 0);
@@ -224,6 +233,60 @@ TEST_F(ProgramsTest, CalculatorTypesCopiesAndPastesThroughTheClipboard) {
     Sleep(250);
     SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 1);
     EXPECT_EQ(ClipboardText(), L"7") << "Paste evaluates the expression";
+
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_EQ(program.WaitExit(10000), 0u);
+}
+
+namespace {
+
+// The converter's messages and ids as another program meets them.
+const UINT kListChosen = 13890;
+const UINT kConverterId = 5551, kCategoryList = 38247, kFromList = 38248, kToList = 38249, kToField = 38257;
+
+// A choice in one of the converter's lists, as its drop-down list reports it
+// to the selector.
+void Choose(HWND converter, UINT listId, int row) { SendMessageW(GetDlgItem(converter, listId), kListChosen, row, 0); }
+
+// The bottom bar's Copy, the clipboard read back with a point as separator.
+std::wstring CopiedValue(HWND frame) {
+    Sleep(250); // bottom-bar actions closer than 200 ms are dropped
+    SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 1);
+    std::wstring text = ClipboardText();
+    for (wchar_t &c : text)
+        if (c == L',')
+            c = L'.';
+    return text;
+}
+
+} // namespace
+
+// The converter opened from outside: a category and units chosen, a value
+// pasted with the bottom bar's Paste and the results read with its Copy. A
+// new source unit recomputes the source field, a new target unit the target.
+TEST_F(ProgramsTest, ConverterPastesConvertsAndCopiesThroughTheClipboard) {
+    e2e::Process program;
+    HWND frame = StartMainProgram(program);
+    ASSERT_NE(frame, nullptr) << "the main window did not appear";
+    HWND converter = OpenToolScreen(frame, 3, kConverterId, L"ConvWnd");
+    ASSERT_NE(converter, nullptr) << "the converter screen was not made";
+
+    Choose(converter, kCategoryList, 2); // Temperature
+    Choose(converter, kToList, 1);       // Fahrenheit
+    PutOnClipboard(L"50*2");
+    Sleep(250);
+    SendMessageW(frame, UWM_BOTTOM_ACTION, 0, 2);
+    EXPECT_EQ(CopiedValue(frame), L"100") << "no field focused: Copy takes the from-field";
+
+    Choose(converter, kFromList, 2); // Kelvin: the 212 F stay, the source is recomputed
+    EXPECT_EQ(CopiedValue(frame), L"373.15");
+
+    Choose(converter, kToList, 0); // Celsius: the 373.15 K stay, the target is recomputed
+    HWND toField = GetDlgItem(converter, kToField);
+    ASSERT_NE(toField, nullptr);
+    SendMessageW(toField, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(toField, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+    EXPECT_EQ(CopiedValue(frame), L"100") << "Copy takes the tapped field";
 
     PostMessageW(frame, WM_CLOSE, 0, 0);
     EXPECT_EQ(program.WaitExit(10000), 0u);

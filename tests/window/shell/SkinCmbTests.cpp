@@ -7,7 +7,7 @@
 
 #include "ShellTestSupport.h"
 #include "resource.h"
-#include "shell/SkinCmb.h"
+#include "ui/SkinCmb.h"
 
 using namespace shelltest;
 
@@ -63,24 +63,24 @@ struct SelectorFixture {
 
 TEST(SkinCmb, SelectStoresTheIndexAndTellsTheOwner) {
     SelectorFixture f;
-    SendMessageW(f.window, UWM_SKIN_SELECT, 2, 0);
+    SendMessageW(f.window, UWM_LIST_CHOSEN, 2, 0);
     EXPECT_EQ(f.selector.Current(), 2);
-    ASSERT_EQ(f.owner.Count(UWM_SKIN_SELECT), 1);
-    EXPECT_EQ(f.owner.Last(UWM_SKIN_SELECT)->wParam, kSelectorId);
-    EXPECT_EQ(f.owner.Last(UWM_SKIN_SELECT)->lParam, 2);
+    ASSERT_EQ(f.owner.Count(UWM_LIST_CHOSEN), 1);
+    EXPECT_EQ(f.owner.Last(UWM_LIST_CHOSEN)->wParam, kSelectorId);
+    EXPECT_EQ(f.owner.Last(UWM_LIST_CHOSEN)->lParam, 2);
 
     // An index that names no entry is passed on but shows nothing.
-    SendMessageW(f.window, UWM_SKIN_SELECT, 7, 0);
+    SendMessageW(f.window, UWM_LIST_CHOSEN, 7, 0);
     EXPECT_EQ(f.selector.Entry(f.selector.Current()), nullptr);
 }
 
 TEST(SkinCmb, FirstTapMakesTheListLaterTapsRefillIt) {
     SelectorFixture f;
     Tap(f.window, 20, 10);
-    EXPECT_EQ(f.owner.Sequence(), (std::vector<UINT>{UWM_SKIN_TAP, UWM_SKIN_LIST_OPENING}))
+    EXPECT_EQ(f.owner.Sequence(), (std::vector<UINT>{UWM_POPUP_SET, UWM_LIST_OPENED}))
         << "the tap is reported, then the list is about to be made";
-    EXPECT_EQ(f.owner.Last(UWM_SKIN_TAP)->wParam, kSelectorId);
-    EXPECT_EQ(f.owner.Last(UWM_SKIN_LIST_OPENING)->lParam, static_cast<LPARAM>(kSelectorId));
+    EXPECT_EQ(f.owner.Last(UWM_POPUP_SET)->wParam, kSelectorId);
+    EXPECT_EQ(f.owner.Last(UWM_LIST_OPENED)->lParam, static_cast<LPARAM>(kSelectorId));
     ASSERT_EQ(f.selector.made, 1);
     EXPECT_EQ(f.selector.madeOver.right, 220) << "over the owner's whole client area";
     EXPECT_EQ(f.selector.madeOver.bottom, 200);
@@ -94,9 +94,9 @@ TEST(SkinCmb, FirstTapMakesTheListLaterTapsRefillIt) {
     EXPECT_TRUE(f.selector.CloseList());
     EXPECT_FALSE(f.selector.CloseList()) << "already closed";
     f.owner.Clear();
-    SendMessageW(f.window, UWM_SKIN_SELECT, 0, 0);
+    SendMessageW(f.window, UWM_LIST_CHOSEN, 0, 0);
     Tap(f.window, 20, 10);
-    EXPECT_EQ(f.owner.Count(UWM_SKIN_LIST_OPENING), 0) << "the list exists";
+    EXPECT_EQ(f.owner.Count(UWM_LIST_OPENED), 0) << "the list exists";
     EXPECT_EQ(f.selector.made, 1);
     ASSERT_EQ(f.selector.list->fills.size(), 2u);
     EXPECT_EQ(f.selector.list->fills[1].current, 0) << "refilled with the new index";
@@ -113,7 +113,7 @@ TEST(SkinCmb, SlidingOffGivesThePressUp) {
     EXPECT_FALSE(f.selector.IsPressed());
     EXPECT_NE(GetCapture(), f.window);
     Release(f.window, 20, 10);
-    EXPECT_EQ(f.owner.Count(UWM_SKIN_TAP), 0);
+    EXPECT_EQ(f.owner.Count(UWM_POPUP_SET), 0);
     EXPECT_EQ(f.selector.made, 0);
 }
 

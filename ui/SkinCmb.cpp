@@ -1,4 +1,4 @@
-#include "shell/SkinCmb.h"
+#include "ui/SkinCmb.h"
 
 #include "ui/Drawing.h"
 
@@ -25,7 +25,7 @@ HWND CMySkinCmb::CreateSelector(HWND owner, const RECT &rect, UINT childId) {
         return GetHwnd();
     owner_ = owner;
     childId_ = childId;
-    if (!Create(L"SkinCmbWnd", WS_CHILD, rect, owner, childId, true))
+    if (!Create(L"SkinCmbWnd", WS_CHILD | WS_CLIPSIBLINGS, rect, owner, childId, true))
         return nullptr;
     font_.Reset(ui::CreatePointFont(L"Arial", 9, bold_ ? 600 : 400));
     Redraw();
@@ -86,7 +86,7 @@ LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     switch (press_.OnMessage(*this, msg, lParam)) {
     case PressTracker::Result::kTapped:
         if (owner_)
-            SendMessageW(owner_, UWM_SKIN_TAP, childId_, 0);
+            SendMessageW(owner_, UWM_POPUP_SET, childId_, 0);
         OpenList();
         return 0;
     case PressTracker::Result::kHandled:
@@ -95,7 +95,7 @@ LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
         break;
     }
     switch (msg) {
-    case UWM_SKIN_SELECT:
+    case UWM_LIST_CHOSEN:
         OnSelect(static_cast<int>(wParam));
         return 0;
     case WM_KEYDOWN:
@@ -109,7 +109,7 @@ LRESULT CMySkinCmb::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
 void CMySkinCmb::OnSelect(int index) {
     current_ = index;
     if (owner_)
-        SendMessageW(owner_, UWM_SKIN_SELECT, childId_, index);
+        SendMessageW(owner_, UWM_LIST_CHOSEN, childId_, index);
     Redraw();
 }
 
@@ -119,7 +119,7 @@ void CMySkinCmb::OpenList() {
     RECT area;
     GetClientRect(owner_, &area);
     if (!list_) {
-        SendMessageW(owner_, UWM_SKIN_LIST_OPENING, 0, childId_);
+        SendMessageW(owner_, UWM_LIST_OPENED, 0, childId_);
         list_.reset(MakeDropDownList(owner_, area));
         if (!list_)
             return;

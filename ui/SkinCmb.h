@@ -3,13 +3,13 @@
 // drop-down list of all entries over its owner's whole client area.
 //
 // Messages with the owner (the selector's parent):
-//   UWM_SKIN_SELECT to the selector, wParam = new index: the selector takes
-//     it, repaints and sends UWM_SKIN_SELECT to the owner with wParam = its
+//   UWM_LIST_CHOSEN to the selector, wParam = new index: the selector takes
+//     it, repaints and sends UWM_LIST_CHOSEN to the owner with wParam = its
 //     child id and lParam = the index (the drop-down list reports a choice
 //     this way).
-//   UWM_SKIN_TAP to the owner, wParam = child id: the selector was tapped and
+//   UWM_POPUP_SET to the owner, wParam = child id: the selector was tapped and
 //     is about to open its list.
-//   UWM_SKIN_LIST_OPENING to the owner, lParam = child id: sent once, before
+//   UWM_LIST_OPENED to the owner, lParam = child id: sent once, before
 //     the list is made.
 #pragma once
 #include <windows.h>
@@ -22,13 +22,13 @@
 #include "ui/PressTracker.h"
 #include "ui/Wnd.h"
 
-const UINT UWM_SKIN_SELECT = 13890;
-const UINT UWM_SKIN_LIST_OPENING = 13891;
-const UINT UWM_SKIN_TAP = 13892;
+const UINT UWM_LIST_CHOSEN = 13890;
+const UINT UWM_LIST_OPENED = 13891;
+const UINT UWM_POPUP_SET = 13892;
 
 // The drop-down list a selector opens: a window over the owner's client area
 // that shows the entries with the current one marked and reports a choice by
-// sending UWM_SKIN_SELECT with the index to the selector. The selector owns it.
+// sending UWM_LIST_CHOSEN with the index to the selector. The selector owns it.
 class ISkinCmbList {
 public:
     virtual ~ISkinCmbList() {}
