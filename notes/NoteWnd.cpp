@@ -464,7 +464,7 @@ void CMyNoteWnd::OnInputPanelChange() {
     notebar_->SetKeyboardShown(keyboardShown_);
 }
 
-void CMyNoteWnd::ShowEditMenu(POINT inkPoint) {
+HMENU CMyNoteWnd::MakeEditMenu() const {
     HMENU menu = CreatePopupMenu();
     AppendItem(menu, IDM_RECOGNIZE, IDS_EDIT_RECOGNIZE);
     AppendItem(menu, IDM_UNDO, IDS_EDIT_UNDO, IsModified() && SendMessageW(ink_, EM_CANUNDO, 0, 0) != 0);
@@ -485,6 +485,11 @@ void CMyNoteWnd::ShowEditMenu(POINT inkPoint) {
     AppendItem(menu, IDM_SELECT_ALL, IDS_EDIT_SELECT_ALL);
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendItem(menu, IDM_CLEAR_ALL, IDS_EDIT_CLEAR_ALL);
+    return menu;
+}
+
+void CMyNoteWnd::ShowEditMenu(POINT inkPoint) {
+    HMENU menu = MakeEditMenu();
     ClientToScreen(ink_, &inkPoint);
     const UINT chosen = TrackPopupMenuEx(menu, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_TOPALIGN, inkPoint.x, inkPoint.y,
                                          GetHwnd(), nullptr);

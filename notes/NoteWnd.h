@@ -51,6 +51,9 @@ public:
     // The file picker over the note, at the folder last opened from.
     void OpenPicker();
     COpenFileWnd *Picker() const { return picker_.get(); }
+    // The edit menu as it opens now, its items enabled by the note's state;
+    // the caller destroys it.
+    HMENU MakeEditMenu() const;
 
 private:
     void OnCreate();

@@ -3,6 +3,7 @@
 // note files it writes and reads.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -256,4 +257,57 @@ TEST_F(NoteWindow, AFileChosenInThePickerOpensAndComesFirstInTheRecentList) {
     EXPECT_STREQ(path.c_str(), note_->NotePath());
     EXPECT_STREQ(path.c_str(), recent_[0]) << "the opened note is not first in the recent list";
     EXPECT_FALSE(IsWindowVisible(picker->GetHwnd()));
+}
+
+namespace {
+
+// The menu's command ids in order (0 for a separator), each negated when
+// the item is greyed.
+std::vector<int> Items(HMENU menu) {
+    std::vector<int> items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        const int id = static_cast<int>(GetMenuItemID(menu, i));
+        const bool greyed = (GetMenuState(menu, i, MF_BYPOSITION) & MF_GRAYED) != 0;
+        items.push_back(id == -1 ? 0 : (greyed ? -id : id));
+    }
+    DestroyMenu(menu);
+    return items;
+}
+
+void PutTextOnClipboard(const wchar_t *text) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    memcpy(GlobalLock(block), text, bytes);
+    GlobalUnlock(block);
+    SetClipboardData(CF_UNICODETEXT, block);
+    CloseClipboard();
+}
+
+} // namespace
+
+TEST_F(NoteWindow, TheEditMenuOffersWhatTheNoteCanDo) {
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    const int R = IDM_RECOGNIZE, U = IDM_UNDO, D = IDM_REDO, I = IDM_INSERT_DATE, P = IDM_PASTE, X = IDM_CUT,
+              C = IDM_COPY, L = IDM_CLEAR, A = IDM_SELECT_ALL, Z = IDM_CLEAR_ALL;
+    EXPECT_EQ((std::vector<int>{R, -U, -D, 0, I, 0, -P, 0, A, 0, Z}), Items(note_->MakeEditMenu()))
+        << "a new note: nothing to undo, redo or paste";
+
+    Type(L"word");
+    PutTextOnClipboard(L"pasted");
+    EXPECT_EQ((std::vector<int>{R, U, -D, 0, I, 0, P, 0, A, 0, Z}), Items(note_->MakeEditMenu()))
+        << "typed text can be undone; clipboard text can be pasted";
+
+    SendMessageW(Ink(), RIM_UNDO, 0, 0);
+    SendMessageW(Ink(), EM_SETSEL, 0, 0);
+    Type(L"ab");
+    SendMessageW(Ink(), EM_SETSEL, 0, 1);
+    EXPECT_EQ((std::vector<int>{R, U, -D, 0, X, C, P, L, 0, A, 0, Z}), Items(note_->MakeEditMenu()))
+        << "with a selection: cut, copy, paste and clear";
+
+    SendMessageW(Ink(), RIM_UNDO, 0, 0);
+    EXPECT_EQ(D, Items(note_->MakeEditMenu())[2]) << "redo is offered after an undo";
 }
