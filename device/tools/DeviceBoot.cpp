@@ -10,6 +10,7 @@ namespace {
 
 const wchar_t kMainProgram[] = L"C:\\Program Files\\TallyPad\\VelmoraTallyPad.exe";
 const wchar_t kNotifyService[] = L"C:\\Windows\\NotificationService.exe";
+const wchar_t kDeviceRoot[] = L"C:\\";
 
 // Starts a program so that it sees exactly `args` as its command line.
 bool Start(const std::wstring &path, const std::wstring &args) {
@@ -90,6 +91,10 @@ bool RunStartupShortcuts() {
 } // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
+    // Handheld paths such as "\My Documents" are rooted at the current
+    // drive: every program of the device starts on the device's drive, not
+    // on the host folder the boot was started from.
+    SetCurrentDirectoryW(kDeviceRoot);
     if (GetFileAttributesW(kNotifyService) != INVALID_FILE_ATTRIBUTES)
         Start(kNotifyService, L"");
     if (!RunStartupShortcuts())

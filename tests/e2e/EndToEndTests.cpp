@@ -168,7 +168,9 @@ TEST_F(ProgramsTest, ClosingTheProgramWritesEverySetting) {
 // handheld's text form, and then starts the main program.
 TEST_F(ProgramsTest, BootRunsStartupShortcutsThenTheMainProgram) {
     std::wstring probeFile = e2e::TempFile(L"boot-args.txt");
+    std::wstring folderFile = e2e::TempFile(L"boot-folder.txt");
     SetEnvironmentVariableW(L"ARGS_PROBE_FILE", probeFile.c_str());
+    SetEnvironmentVariableW(L"ARGS_PROBE_CWD_FILE", folderFile.c_str());
     wchar_t shortcut[] = L"C:\\Windows\\StartUp\\Probe.lnk";
     std::wstring target = L"\"" + e2e::TestProgramPath(L"ArgsProbe.exe") + L"\" -mini \"two words\"";
     ASSERT_TRUE(SHCreateShortcut(shortcut, &target[0]));
@@ -178,6 +180,9 @@ TEST_F(ProgramsTest, BootRunsStartupShortcutsThenTheMainProgram) {
     EXPECT_NE(e2e::WaitForWindow(kFrameClass, L"TallyPad", 10000), nullptr) << "the boot did not start the program";
     DeleteFileW(shortcut);
     EXPECT_EQ(e2e::WaitForFileText(probeFile, 5000), "-mini \"two words\"\n");
+    // Handheld paths ("\My Documents") are rooted at the current drive.
+    EXPECT_EQ(e2e::WaitForFileText(folderFile, 5000), "C:\\") << "a program of the device starts off its drive";
+    SetEnvironmentVariableW(L"ARGS_PROBE_CWD_FILE", nullptr);
 }
 
 } // namespace
