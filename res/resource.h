@@ -243,11 +243,11 @@
 // Note pickers: row icons (a folder, a note file, and the sign at the right
 // end of rows that open a folder) and their texts.
 #define IDB_NOTE_ROW_FOLDER 941
-#define IDB_NOTE_ROW_FOLDER_HI 951
+#define IDB_NOTE_ROW_FOLDER_HI 944
 #define IDB_NOTE_ROW_FILE 942
-#define IDB_NOTE_ROW_FILE_HI 952
+#define IDB_NOTE_ROW_FILE_HI 945
 #define IDB_NOTE_ROW_OPEN 943
-#define IDB_NOTE_ROW_OPEN_HI 953
+#define IDB_NOTE_ROW_OPEN_HI 946
 #define IDS_SELECT_FOLDER 2101
 #define IDS_OPEN_FILE 2102
 #define IDS_SELECT_NOTE_DIR 2103
