@@ -12,7 +12,9 @@ const COLORREF kShownDayColor = RGB(48, 48, 48);
 const COLORREF kOtherDayColor = RGB(150, 150, 150);
 const COLORREF kSelectedDayColor = RGB(255, 255, 255);
 
-void DrawStretched(HDC dc, HBITMAP picture, const RECT &rect, bool transparent) {
+} // namespace
+
+void DrawCalendarPicture(HDC dc, HBITMAP picture, const RECT &rect, bool transparent) {
     const SIZE size = BitmapSize(picture);
     if (size.cx <= 0 || rect.right <= rect.left || rect.bottom <= rect.top)
         return;
@@ -26,8 +28,6 @@ void DrawStretched(HDC dc, HBITMAP picture, const RECT &rect, bool transparent) 
         StretchBlt(dc, rect.left, rect.top, width, height, source, 0, 0, size.cx, size.cy, SRCCOPY);
     }
 }
-
-} // namespace
 
 JCalendarBody::JCalendarBody() {}
 
@@ -49,11 +49,11 @@ void JCalendarBody::Paint(HDC dc, int x, int y, long today) const {
         const calendar::GridCell &cell = cells[i];
         RECT rect = {x + cell.left, y + cell.top, x + cell.right, y + cell.bottom};
         const bool selected = static_cast<int>(i) == grid_.SelectedCell();
-        DrawStretched(dc, cellPicture_.get(), rect, false);
+        DrawCalendarPicture(dc, cellPicture_.get(), rect, false);
         if (selected)
-            DrawStretched(dc, selectedPicture_.get(), rect, true);
+            DrawCalendarPicture(dc, selectedPicture_.get(), rect, true);
         if (todayShown && cell.kind == calendar::kShownMonth && cell.day == todayDay)
-            DrawStretched(dc, todayPicture_.get(), rect, true);
+            DrawCalendarPicture(dc, todayPicture_.get(), rect, true);
         wchar_t number[4];
         _snwprintf(number, ARRAYSIZE(number), L"%d", cell.day);
         number[ARRAYSIZE(number) - 1] = 0;

@@ -6,6 +6,10 @@
 #include "calendar/MonthGrid.h"
 #include "ui/Gdi.h"
 
+// Draws a picture stretched over rect; with `transparent`, its magenta
+// parts are left out.
+void DrawCalendarPicture(HDC dc, HBITMAP picture, const RECT &rect, bool transparent);
+
 class JCalendarBody {
 public:
     JCalendarBody();

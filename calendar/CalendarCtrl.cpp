@@ -20,15 +20,6 @@ const COLORREF kNamesColor = RGB(48, 48, 48);
 int Width(const RECT &r) { return r.right - r.left; }
 int Height(const RECT &r) { return r.bottom - r.top; }
 
-void DrawTransparent(HDC dc, HBITMAP picture, const RECT &rect) {
-    const SIZE size = BitmapSize(picture);
-    if (size.cx <= 0)
-        return;
-    MemoryDC source(dc);
-    SelectedObject selected(source, picture);
-    TransparentBlt(dc, rect.left, rect.top, Width(rect), Height(rect), source, 0, 0, size.cx, size.cy, kTransparentKey);
-}
-
 SYSTEMTIME SystemTimeOf(long dayNumber) {
     int year = 0, month = 0, day = 0;
     calendar::DateOfDayNumber(dayNumber, &year, &month, &day);
@@ -340,8 +331,8 @@ void JCalendarCtrl::Paint(HDC dc, const RECT &client) {
 void JCalendarCtrl::PaintHeader(HDC dc, const RECT &client) const {
     const RECT header = {0, 0, client.right, headerHeight_};
     ui::DrawBitmap(dc, headerPicture_.get(), header);
-    DrawTransparent(dc, previousPicture_.get(), PreviousButtonRect());
-    DrawTransparent(dc, nextPicture_.get(), NextButtonRect());
+    DrawCalendarPicture(dc, previousPicture_.get(), PreviousButtonRect(), true);
+    DrawCalendarPicture(dc, nextPicture_.get(), NextButtonRect(), true);
     SetBkMode(dc, TRANSPARENT);
     {
         SelectedObject font(dc, titleFont_.get());
