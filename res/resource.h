@@ -287,3 +287,19 @@
 #define IDB_CONV_CMB_MIDDLE_HI 977
 #define IDB_CONV_CMB_RIGHT 978
 #define IDB_CONV_CMB_RIGHT_HI 979
+
+// Calendar: header, its buttons, and the grid's cell, selection and today
+// pictures
+#define IDB_CAL_HEADER 1011
+#define IDB_CAL_HEADER_HI 1012
+#define IDB_CAL_PREVIOUS 1013
+#define IDB_CAL_PREVIOUS_HI 1014
+#define IDB_CAL_NEXT 1015
+#define IDB_CAL_NEXT_HI 1016
+#define IDB_CAL_CELL 1017
+#define IDB_CAL_CELL_HI 1018
+#define IDB_CAL_SELECTED 1019
+#define IDB_CAL_SELECTED_HI 1020
+#define IDB_CAL_TODAY 1021
+#define IDB_CAL_TODAY_HI 1022
+#define IDS_CAL_TODAY 2201

@@ -4,6 +4,7 @@
 
 #include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
+#include "calendar/CalendarWnd.h"
 #include "convert/ConvWnd.h"
 #include "notes/NoteWnd.h"
 #include "notes/SelectNoteDirWnd.h"
@@ -20,6 +21,10 @@ std::unique_ptr<CNormalWnd> MakeCalculator(Settings &settings) {
 
 std::unique_ptr<CNormalWnd> MakeConverter(Settings &settings) {
     return std::make_unique<CMyConvWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeCalendar(Settings &settings) {
+    return std::make_unique<CalendarWnd>(&settings.feedbackVibro);
 }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
@@ -58,7 +63,7 @@ const ToolRow kTools[] = {
     {kScreenNote, L"CalcWnd", 5543, IDS_TITLE_NOTE, {1, 1, 1, 1, 1, 0}, false,
      IDB_ICON_NOTE, IDB_ICON_NOTE_HI, MakeNote},
     {kScreenCalendar, L"CalendarWnd", 5547, IDS_TITLE_CALENDAR, {1, 0, 0, 0, 0, 1}, true,
-     IDB_ICON_CALENDAR, IDB_ICON_CALENDAR_HI, MakePlaceholder},
+     IDB_ICON_CALENDAR, IDB_ICON_CALENDAR_HI, MakeCalendar},
     {kScreenConverter, L"ConvWnd", 5551, IDS_TITLE_CONVERTER, {1, 1, 1, 0, 0, 1}, true,
      IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI, MakeConverter},
     {kScreenStopwatch, L"StopWWnd", 5555, IDS_TITLE_STOPWATCH, {1, 0, 0, 0, 0, 1}, true,
