@@ -5,6 +5,7 @@
 #include <string>
 
 #include "BaseLib/RegKey.h"
+#include "BaseLib/WaitCursor.h"
 
 namespace {
 
@@ -23,21 +24,6 @@ RegKey OpenStore() {
     }
     return store;
 }
-
-// The wait cursor for as long as it lives; the previous cursor comes back.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) { ShowCursor(TRUE); }
-    ~WaitCursor() {
-        ShowCursor(FALSE);
-        SetCursor(previous_);
-    }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-    HCURSOR previous_; // shared system cursor, not owned
-};
 
 // Reads a REG_SZ value as text. The value may grow between the size query
 // and the read (the runner writes records while the list loads), so a read

@@ -6,6 +6,7 @@
 #include <commctrl.h>
 
 #include "BaseLib/Str.h"
+#include "BaseLib/WaitCursor.h"
 #include "ui/Messages.h"
 #include "ui/SelectList.h"
 
@@ -44,16 +45,4 @@ protected:
 
 private:
     HIMAGELIST rowIcons_; // owned: the folder and the file icon
-};
-
-// The wait cursor for one scope, while a folder is read.
-class WaitCursor {
-public:
-    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor &) = delete;
-    WaitCursor &operator=(const WaitCursor &) = delete;
-
-private:
-    HCURSOR previous_;
 };

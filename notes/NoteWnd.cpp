@@ -98,7 +98,7 @@ void CMyNoteWnd::OnCreate() {
     zoomMenu_ = CreatePopupMenu();
     for (int i = 0; i < kZoomCount; ++i)
         AppendItem(zoomMenu_, IDM_ZOOM_FIRST + i, IDS_ZOOM_75 + i);
-    CheckMenuRadioItem(zoomMenu_, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + kZoomCount - 1, IDM_ZOOM_FIRST + 1, MF_BYCOMMAND);
+    CheckZoomItem(100);
     NewNote();
     Layout();
 }
@@ -364,15 +364,19 @@ void CMyNoteWnd::DeleteNote() {
     NewNote();
 }
 
-void CMyNoteWnd::SetZoom(int zoom) {
-    notebar_->SetZoom(zoom);
-    SendMessageW(ink_, RIM_SETZOOM, 0, zoom);
-    ModeZoom() = static_cast<DWORD>(zoom);
+void CMyNoteWnd::CheckZoomItem(int zoom) {
     for (int i = 0; i < kZoomCount; ++i) {
         if (kZoomLevels[i] == zoom)
             CheckMenuRadioItem(zoomMenu_, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + kZoomCount - 1, IDM_ZOOM_FIRST + i,
                                MF_BYCOMMAND);
     }
+}
+
+void CMyNoteWnd::SetZoom(int zoom) {
+    notebar_->SetZoom(zoom);
+    SendMessageW(ink_, RIM_SETZOOM, 0, zoom);
+    ModeZoom() = static_cast<DWORD>(zoom);
+    CheckZoomItem(zoom);
 }
 
 void CMyNoteWnd::OnNotebarButton(int button) {
@@ -500,11 +504,7 @@ void CMyNoteWnd::ShowEditMenu(POINT inkPoint) {
 
 void CMyNoteWnd::ShowZoomMenu() {
     const int zoom = static_cast<int>(SendMessageW(ink_, RIM_GETZOOM, 0, 0));
-    for (int i = 0; i < kZoomCount; ++i) {
-        if (kZoomLevels[i] == zoom)
-            CheckMenuRadioItem(zoomMenu_, IDM_ZOOM_FIRST, IDM_ZOOM_FIRST + kZoomCount - 1, IDM_ZOOM_FIRST + i,
-                               MF_BYCOMMAND);
-    }
+    CheckZoomItem(zoom);
     const RECT button = notebar_->ZoomButtonRect();
     TrackPopupMenuEx(zoomMenu_, TPM_BOTTOMALIGN | TPM_LEFTALIGN, button.left - ScaleX(50), button.bottom, GetHwnd(),
                      nullptr);
@@ -566,8 +566,8 @@ void CMyNoteWnd::OnPickerChosen() {
         recent.AddToFront(pickedPath_);
         index = 0;
     }
-    std::wstring folder(pickedPath_.Text());
-    folder.erase(folder.find_last_of(L'\\') == std::wstring::npos ? 0 : folder.find_last_of(L'\\'));
+    const wchar_t *slash = wcsrchr(pickedPath_.Text(), L'\\');
+    const std::wstring folder(pickedPath_.Text(), slash ? slash - pickedPath_.Text() : 0);
     WriteRegString(kSettingsKey, L"LastPath", folder.c_str());
     PostMessageW(GetParent(GetHwnd()), UWM_OPEN_RECENT, index, 0);
 }

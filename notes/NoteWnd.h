@@ -61,6 +61,7 @@ private:
     void OnPickerChosen();
     void OnNotebarButton(int button);
     void SetZoom(int zoom);
+    void CheckZoomItem(int zoom); // in the zoom menu
     void ApplyMode();
     void SwitchMode();
     void ToggleKeyboard();
