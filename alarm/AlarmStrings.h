@@ -16,3 +16,12 @@
 #define IDS_DAY_THURSDAY 1208  // "Thursday"
 #define IDS_DAY_FRIDAY 1209    // "Friday"
 #define IDS_DAY_SATURDAY 1210  // "Saturday"
+
+// Volume picker rows and the volume shown elsewhere.
+#define IDS_VOLUME_NONE 62   // "None"
+#define IDS_VOLUME_SYSTEM 73 // "Use System"
+#define IDS_VOLUME_20 74     // "20%"
+#define IDS_VOLUME_40 75     // "40%"
+#define IDS_VOLUME_60 76     // "60%"
+#define IDS_VOLUME_80 77     // "80%"
+#define IDS_VOLUME_100 78    // "100%"
