@@ -99,7 +99,8 @@ make_device() {
     # The handwriting model is read from beside the ink control's DLL.
     cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
-    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
+    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe \
+        "$BUILD_DIR"/bin/DeviceSetTime.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;
     # the device keeps its own.
     find "$c/users" -maxdepth 2 -type l -delete 2>/dev/null || true

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "DeviceClock.h"
 #include "FileHandle.h"
 
 namespace device {
@@ -99,8 +100,8 @@ StateLock::~StateLock() {
 
 std::string Stamp() {
     SYSTEMTIME t;
-    GetLocalTime(&t);
-    DWORD tick = GetTickCount();
+    ClockLocal(&t);
+    DWORD tick = ClockTick();
     char text[48];
     int n = snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d %lu", t.wYear, t.wMonth, t.wDay, t.wHour,
                      t.wMinute, t.wSecond, t.wMilliseconds, tick);

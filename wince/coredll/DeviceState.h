@@ -28,7 +28,7 @@ private:
     bool owned_;
 };
 
-// "YYYY-MM-DD HH:MM:SS.mmm <tick>": local time and GetTickCount of now.
+// "YYYY-MM-DD HH:MM:SS.mmm <tick>": the device's local time and tick count.
 std::string Stamp();
 
 // UTF-8 form of a wide text, for the device's text files.
