@@ -33,7 +33,8 @@ if [ -z "$shot" ] && [ -z "${DISPLAY:-}" ]; then
 fi
 
 ensure_packages
-build_all
+# Only what the device runs: tests and benchmarks are built by test.sh.
+build_all device_image
 device=${TALLYPAD_DEVICE:-${XDG_DATA_HOME:-$HOME/.local/share}/TallyPad/device}
 make_device "$device" "$width" "$height" "$dpi"
 if [ -n "$time" ]; then
@@ -47,6 +48,7 @@ if [ -z "$shot" ]; then
     exit 0
 fi
 
+say "booting the device headless ($width x $height, $dpi dpi)"
 start_xvfb "$width" "$height"
 trap 'wineserver -k 2>/dev/null || true; kill "$XVFB_PID" 2>/dev/null || true' EXIT
 wine 'C:\windows\DeviceBoot.exe'

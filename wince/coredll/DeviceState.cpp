@@ -131,6 +131,26 @@ bool AppendText(const wchar_t *name, const std::string &text) {
     return file.valid() && WriteAll(file.get(), text);
 }
 
+bool AppendBounded(const wchar_t *name, const std::string &text, size_t keep) {
+    LARGE_INTEGER size = {};
+    {
+        FileHandle file(OpenDeviceFile(name, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, OPEN_ALWAYS));
+        if (!file.valid() || !WriteAll(file.get(), text))
+            return false;
+        if (!GetFileSizeEx(file.get(), &size) || static_cast<ULONGLONG>(size.QuadPart) <= 2 * keep)
+            return true;
+    }
+    std::string whole;
+    if (!ReadText(name, whole) || whole.size() <= keep)
+        return true;
+    size_t cut = whole.find('\n', whole.size() - keep);
+    if (cut == std::string::npos)
+        return true;
+    // The text is appended already; a log that could not be cut stays whole.
+    ReplaceText(name, whole.substr(cut + 1));
+    return true;
+}
+
 bool WriteText(const wchar_t *name, const std::string &text) {
     FileHandle file(OpenDeviceFile(name, GENERIC_WRITE, CREATE_ALWAYS));
     return file.valid() && WriteAll(file.get(), text);
