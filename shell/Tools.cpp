@@ -2,7 +2,6 @@
 // holds the table of the screens.
 #include "shell/Tools.h"
 
-#include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
 #include "calendar/CalendarWnd.h"
 #include "convert/ConvWnd.h"
