@@ -37,7 +37,7 @@ int wmain(int argc, wchar_t **argv) {
     Wnd frame;
     frame.Create(L"WorldBench", WS_POPUP | WS_VISIBLE, RECT{0, 0, 240, 268}, nullptr, 0, false);
     CMyWorldWnd world(Cities(), nullptr);
-    if (!world.Create(L"WorldWnd", WS_CHILD | WS_VISIBLE, RECT{0, 0, 240, 268}, frame.GetHwnd(), 0, true)) {
+    if (!world.Wnd::Create(L"WorldWnd", WS_CHILD | WS_VISIBLE, RECT{0, 0, 240, 268}, frame.GetHwnd(), 0, true)) {
         wprintf(L"no world clock window\n");
         return 1;
     }

@@ -316,7 +316,9 @@ void CMyWorldWnd::DrawItem(CListWnd *, HDC dc, int row, const RECT &rect, bool p
         const int dayLeft = rect.right - ScaleX(kDayUnits);
         const int timeLeft = dayLeft - ScaleX(kTimeUnits);
         const Str day = RowDayText(row);
-        const int dayHeight = 2 * CellFontHeight(7);
+        // Two lines of the 7-point font (its character height, negative, and
+        // a quarter more for the line spacing).
+        const int dayHeight = -2 * CellFontHeight(7) * 5 / 4;
         const int dayTop = (rect.top + rect.bottom - dayHeight) / 2;
         const CellItem items[] = {
             CellItem::Text(city.name, 11, FW_BOLD, kNameColor, RECT{rect.left + margin, rect.top, timeLeft, rect.bottom},

@@ -97,7 +97,7 @@ protected:
     }
     void Make() {
         screen_ = std::make_unique<CMyWorldWnd>(worldtest::Cities(kCities), nullptr);
-        ASSERT_NE(screen_->Create(L"WorldWnd", WS_CHILD | WS_VISIBLE, kScreen, frame_->hwnd(), 0, true), nullptr);
+        ASSERT_NE(screen_->Wnd::Create(L"WorldWnd", WS_CHILD | WS_VISIBLE, kScreen, frame_->hwnd(), 0, true), nullptr);
         Pump();
     }
     void Command(WPARAM command) {
