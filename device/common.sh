@@ -111,6 +111,7 @@ make_device() {
         "$program/"
     # The handwriting model is read from beside the ink control's DLL.
     cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
+    cp -f "$BUILD_DIR"/data/GMTList.txt "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
     cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe \
         "$BUILD_DIR"/bin/DeviceSetTime.exe "$c/windows/"
