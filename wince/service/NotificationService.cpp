@@ -5,8 +5,11 @@
 // MsgWaitForMultipleObjects until the earliest start, a change to the
 // database (an event that the notification functions set), or a message to
 // its hidden window: WM_TIMECHANGE makes it plan again at once, WM_CLOSE ends
-// it. It also wakes at least once a minute, so a clock that was set without a
-// WM_TIMECHANGE costs at most a minute. It reads the device's own clock, which
+// it. It also wakes at every minute change of the device's local time, so a
+// clock that was set without a WM_TIMECHANGE costs at most a minute, and a
+// start inside the hour skipped by the change to summer time fires at the
+// first minute after the gap: local time jumps over it, and the next minute
+// change finds it past. It reads the device's own clock, which
 // setting the device's time changes (DeviceClock.h).
 //
 // It runs while time notifications wait and ends when none is left; the next
@@ -40,7 +43,6 @@
 
 namespace {
 
-constexpr DWORD kLongestWaitMs = 60000;
 constexpr DWORD kRetryMs = 1000;        // after the database could not be read or written
 constexpr DWORD kInstanceWaitMs = 3000; // a starting instance waits this long for a previous one to go
 
@@ -53,6 +55,9 @@ std::wstring CommandLine(const notify::Record &r) {
         commandLine += L" " + r.arguments.text;
     return commandLine;
 }
+
+// Milliseconds to the next minute change of a local time: 1 to 60000.
+DWORD UntilNextMinute(const SYSTEMTIME &now) { return 60000 - (now.wSecond % 60 * 1000 + now.wMilliseconds % 1000); }
 
 DWORD StartApplication(const notify::Record &r) {
     std::wstring commandLine = CommandLine(r);
@@ -163,7 +168,7 @@ DWORD Service::Tick() {
     notify::Database db;
     if (!lock.Held() || !notify::Load(db))
         return kRetryMs;
-    notify::Plan plan = notify::MakePlan(db, now, kLongestWaitMs);
+    notify::Plan plan = notify::MakePlan(db, now, UntilNextMinute(now));
     if (plan.fire.empty() && plan.drop.empty()) {
         started_.clear();
         if (WaitsForAny(db))
@@ -201,7 +206,7 @@ DWORD Service::Tick() {
         return kRetryMs;
     }
     started_.clear();
-    return notify::MakePlan(db, now, kLongestWaitMs).waitMs;
+    return notify::MakePlan(db, now, UntilNextMinute(now)).waitMs;
 }
 
 bool Service::PumpMessages() {

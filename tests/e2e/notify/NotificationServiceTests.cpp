@@ -149,6 +149,43 @@ TEST(NotificationService, SettingTheDevicesClockToAStartFiresIt) {
     EXPECT_LT(lateMs, 1500);
 }
 
+// Across the changes to and from summer time (the tests run in Berlin's
+// zone): a start in the skipped hour fires at the first minute after the gap,
+// a start in the repeated hour fires once, at its first occurrence.
+TEST(NotificationService, DaylightSavingChangesRingEachStartOnceAndNeverInAGap) {
+    TestDevice device;
+    const std::wstring gapAlarm = L"sort=2 adx=\"{gap}\"";
+    const std::wstring twiceAlarm = L"sort=2 adx=\"{twice}\"";
+    TimeTrigger gap(kProbe, gapAlarm, Date(2027, 3, 28, 2, 30), Date(2027, 3, 29, 2, 30));
+    TimeTrigger twice(kProbe, twiceAlarm, Date(2027, 10, 31, 2, 30), Date(2027, 11, 1, 2, 30));
+    SYSTEMTIME utc = Date(2027, 3, 28, 0, 59, 57); // 01:59:57 CET, three seconds before the gap
+    ASSERT_TRUE(SetSystemTime(&utc));
+    ASSERT_NE(nullptr, Register(gap)) << "error " << GetLastError();
+    ASSERT_NE(nullptr, Register(twice));
+
+    std::vector<ProbeRun> runs = WaitForProbeRuns(device, 1, 8000);
+    ASSERT_EQ(1u, runs.size()) << "the start in the skipped hour did not fire";
+    EXPECT_EQ(gapAlarm, runs[0].commandLine);
+    const LONGLONG afterGapMs =
+        (static_cast<LONGLONG>(runs[0].began) - static_cast<LONGLONG>(Ticks(Date(2027, 3, 28, 3, 0)))) / 10000;
+    EXPECT_GE(afterGapMs, 0) << "fired before the first minute after the gap";
+    EXPECT_LT(afterGapMs, 2000);
+
+    utc = Date(2027, 10, 31, 0, 29, 57); // 02:29:57 CEST, the first 02:29:57 of the day
+    ASSERT_TRUE(SetSystemTime(&utc));
+    runs = WaitForProbeRuns(device, 2, 8000);
+    ASSERT_EQ(2u, runs.size()) << "the start in the repeated hour did not fire the first time";
+    EXPECT_EQ(twiceAlarm, runs[1].commandLine);
+    const LONGLONG lateMs =
+        (static_cast<LONGLONG>(runs[1].began) - static_cast<LONGLONG>(Ticks(Date(2027, 10, 31, 2, 30)))) / 10000;
+    EXPECT_GE(lateMs, 0);
+    EXPECT_LT(lateMs, 2000);
+
+    utc = Date(2027, 10, 31, 1, 29, 57); // 02:29:57 CET, the same local time an hour later
+    ASSERT_TRUE(SetSystemTime(&utc));
+    EXPECT_EQ(2u, WaitForProbeRuns(device, 3, 5000).size()) << "the repeated hour rang a second time";
+}
+
 TEST(NotificationService, OnStartFiresWhatItMissedAndDropsWhatExpired) {
     TestDevice device;
     {
