@@ -27,6 +27,7 @@ std::unique_ptr<CCustomBtt> MakeButton(HWND parent, UINT commandId, UINT caption
     auto button = std::make_unique<CCustomBtt>(parent, kCaptionFont, FW_BOLD, kCaptionColor);
     button->SetImage(PickBitmap(IDB_TIMING_BUTTON, IDB_TIMING_BUTTON_HI));
     button->SetCaptionColors(kCaptionColor, RGB(255, 255, 255));
+    button->SetBackColor(kScreenColor); // behind the rounded corners
     RECT none = {0, 0, 0, 0};
     button->CreateButton(none, commandId);
     Str caption;

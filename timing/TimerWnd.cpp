@@ -34,6 +34,7 @@ std::unique_ptr<CCustomBtt> MakeButton(HWND parent, UINT commandId, UINT bitmapI
     auto button = std::make_unique<CCustomBtt>(parent, font, FW_BOLD, kCaptionColor);
     button->SetImage(PickBitmap(bitmapId, bitmapHiId));
     button->SetCaptionColors(kCaptionColor, RGB(255, 255, 255));
+    button->SetBackColor(kScreenColor); // behind the rounded corners
     RECT none = {0, 0, 0, 0};
     button->CreateButton(none, commandId);
     Str caption;
