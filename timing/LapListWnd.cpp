@@ -20,10 +20,6 @@ CLapListWnd::CLapListWnd() { SetHasTitleBar(false); }
 
 CLapListWnd::~CLapListWnd() {}
 
-LRESULT CLapListWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    return CSelectList::WindowProc(hwnd, msg, wParam, lParam);
-}
-
 bool CLapListWnd::CreateList(HWND parent, const RECT &rect) {
     if (!Create(parent, &rect, L"LapListWnd"))
         return false;

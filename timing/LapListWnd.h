@@ -14,7 +14,6 @@ public:
     CLapListWnd();
     ~CLapListWnd() override;
 
-    LRESULT WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) override;
     bool CreateList(HWND parent, const RECT &rect);
 
     // A lap on top of the others; the list shows it at once.

@@ -78,6 +78,7 @@ LRESULT CMyStopWWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
 }
 
 void CMyStopWWnd::OnCreate() {
+    background_.Reset(ui::LoadBitmap16(PickBitmap(IDB_TIMING_BACK, IDB_TIMING_BACK_HI)));
     RECT none = {0, 0, 0, 0};
     display_ = std::make_unique<CMyTimerDisplayCtrl>();
     display_->SetShowTenths(true);
@@ -139,9 +140,8 @@ void CMyStopWWnd::Layout() {
 }
 
 void CMyStopWWnd::Paint(HDC dc, const RECT &client) {
-    Bitmap back(ui::LoadBitmap16(PickBitmap(IDB_TIMING_BACK, IDB_TIMING_BACK_HI)));
-    if (back)
-        ui::DrawBitmap(dc, back.get(), client);
+    if (background_)
+        ui::DrawBitmap(dc, background_.get(), client);
     else
         FillSolid(dc, client, kScreenColor);
     RECT line = {0, lapListTop_ - 1, client.right, lapListTop_};

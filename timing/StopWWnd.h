@@ -7,6 +7,7 @@
 
 #include <memory>
 
+#include "ui/Gdi.h"
 #include "ui/NormalWnd.h"
 
 class CCustomBtt;
@@ -53,4 +54,5 @@ private:
     std::unique_ptr<CLapListWnd> lapList_;
     std::unique_ptr<CCustomBtt> stopButton_, startButton_, resetButton_, lapButton_;
     int lapListTop_;
+    Bitmap background_;
 };
