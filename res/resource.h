@@ -329,3 +329,19 @@
 #define IDS_WORLD_QUESTION_CAPTION 2241
 #define IDS_WORLD_NO_LIST 2242
 #define IDS_WORLD_ERROR_CAPTION 2243
+// Stopwatch and timer: push button, set button, "When Timer Ends" button,
+// background; the texts without a number of their own
+#define IDB_TIMING_BUTTON 1061
+#define IDB_TIMING_BUTTON_HI 1062
+#define IDB_TIMER_SET 1063
+#define IDB_TIMER_SET_HI 1064
+#define IDB_TIMER_ENDS 1065
+#define IDB_TIMER_ENDS_HI 1066
+#define IDB_TIMING_BACK 1067
+#define IDB_TIMING_BACK_HI 1068
+#define IDS_TIMER_DONE 3
+#define IDS_WHEN_TIMER_ENDS 86
+#define IDS_STOP 87
+#define IDS_START 88
+#define IDS_RESET 2261
+#define IDS_LAP 2262

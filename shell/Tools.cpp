@@ -10,6 +10,8 @@
 #include "resource.h"
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
+#include "timing/StopWWnd.h"
+#include "timing/TimerWnd.h"
 #include "ui/ScreenDescriptor.h"
 #include "world/WorldWnd.h"
 
@@ -25,6 +27,14 @@ std::unique_ptr<CNormalWnd> MakeConverter(Settings &settings) {
 
 std::unique_ptr<CNormalWnd> MakeCalendar(Settings &settings) {
     return std::make_unique<CalendarWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeStopwatch(Settings &settings) {
+    return std::make_unique<CMyStopWWnd>(&settings.feedbackVibro);
+}
+
+std::unique_ptr<CNormalWnd> MakeTimer(Settings &settings) {
+    return std::make_unique<CMyTimerWnd>(&settings.feedbackVibro);
 }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
@@ -52,9 +62,9 @@ const ToolRow kTools[] = {
     {kScreenConverter, L"ConvWnd", 5551, IDS_TITLE_CONVERTER, {1, 1, 1, 0, 0, 1}, true,
      IDB_ICON_CONVERTER, IDB_ICON_CONVERTER_HI, MakeConverter},
     {kScreenStopwatch, L"StopWWnd", 5555, IDS_TITLE_STOPWATCH, {1, 0, 0, 0, 0, 1}, true,
-     IDB_ICON_STOPWATCH, IDB_ICON_STOPWATCH_HI, MakePlaceholder},
+     IDB_ICON_STOPWATCH, IDB_ICON_STOPWATCH_HI, MakeStopwatch},
     {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true,
-     IDB_ICON_TIMER, IDB_ICON_TIMER_HI, MakePlaceholder},
+     IDB_ICON_TIMER, IDB_ICON_TIMER_HI, MakeTimer},
     {kScreenAlarms, L"AlarmWnd", 0, IDS_TITLE_ALARM, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakePlaceholder},
     {kScreenWorldClock, L"WorldWnd", 0, IDS_TITLE_WORLD_CLOCK, {1, 0, 0, 0, 0, 1}, true,

@@ -88,11 +88,31 @@ HWND CCustomBtt::CreateButton(const RECT &rect, UINT commandId) {
     HWND window = Create(L"CustomBttWnd", WS_CHILD, rect, parent_, commandId, true);
     if (!window)
         return nullptr;
-    font_.Reset(CreateFontW(ScaleY(fontHeight_), 0, 0, 0, fontWeight_, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
-                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
-                            L"Arial"));
+    MakeFonts();
     Redraw();
     return window;
+}
+
+void CCustomBtt::MakeFonts() {
+    auto arial = [this](int height) {
+        return CreateFontW(ScaleY(height), 0, 0, 0, fontWeight_, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH | FF_SWISS,
+                           L"Arial");
+    };
+    font_.Reset(arial(fontHeight_));
+    secondFont_.Reset(arial(fontHeight_ * 2 / 3));
+}
+
+void CCustomBtt::SetFontHeight(int fontHeight) {
+    fontHeight_ = fontHeight;
+    if (hwnd_)
+        MakeFonts();
+    Redraw();
+}
+
+void CCustomBtt::SetSecondLine(const wchar_t *text) {
+    secondLine_ = text;
+    Redraw();
 }
 
 void CCustomBtt::SetState(int state) {
@@ -365,8 +385,16 @@ void CCustomBtt::DrawTexts(HDC dc, const RECT &client) {
         SetTextColor(dc, color);
         DrawTextW(dc, text, -1, &rc, format | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
     };
+    RECT captionRect = client;
+    if (!secondLine_.IsEmpty()) {
+        captionRect.bottom = (client.top + client.bottom) / 2;
+        RECT rc = {client.left + 4, captionRect.bottom, client.right - 4, client.bottom};
+        OffsetRect(&rc, look, look);
+        SelectedObject small(dc, secondFont_.get());
+        draw(secondLine_, rc, DT_CENTER | DT_END_ELLIPSIS, captionColor_[look]);
+    }
     if (caption_[0]) {
-        RECT rc = client;
+        RECT rc = captionRect;
         if (look) {
             OffsetRect(&rc, 1, 1);
             RECT edge = rc;

@@ -48,6 +48,13 @@ public:
     void SetMode(Mode mode) { mode_ = mode; }
     void SetAutoRepeat(bool repeat) { autoRepeat_ = repeat; }
     void SetCaption(const wchar_t *text);
+    const wchar_t *Caption() const { return caption_; }
+    // A second, smaller line under the caption (two thirds of its height,
+    // cut with an ellipsis when too long); the caption then takes the upper
+    // half of the button. Empty: the caption alone, centred.
+    void SetSecondLine(const wchar_t *text);
+    // A new caption font height, in layout units.
+    void SetFontHeight(int fontHeight);
     void SetLeftText(const wchar_t *text, int offset);
     void SetRightText(const wchar_t *text, int margin);
     void SetCaptionColors(COLORREF normal, COLORREF pressed);
@@ -71,6 +78,7 @@ private:
     bool OnButton(int x, int y) const;
     void DrawImage(HDC dc, const RECT &client);
     void DrawTexts(HDC dc, const RECT &client);
+    void MakeFonts();
 
     HWND parent_; // not owned; receives every notification
     UINT commandId_;
@@ -102,6 +110,8 @@ private:
     int fontHeight_;
     int fontWeight_;
     Font font_;
+    Font secondFont_;
+    Str secondLine_;
     // Cleared by the destructor: a parent may delete the button while it
     // handles the button's own notification.
     std::shared_ptr<bool> alive_;
