@@ -5,13 +5,13 @@
 # Alarm4.wma, the default ring tone, and Alarm5.mp3 are such melodies
 # encoded by ffmpeg (WMA version 2, MP3 through LAME).
 #   ringtones.sh --test <output folder>
-# makes the tests' tones instead: one second of a steady 660 Hz sine as
+# makes the tests' tones instead: two seconds of a steady 660 Hz sine as
 # SoundTest.wav, SoundTest.mp3 and SoundTest.wma.
 set -e
 if [ "$1" = --test ]; then
     out=$2
     mkdir -p "$out"
-    sox -n -r 22050 -c 1 -b 16 "$out/SoundTest.wav" synth 1 sine 660 vol 0.5
+    sox -n -r 22050 -c 1 -b 16 "$out/SoundTest.wav" synth 2 sine 660 vol 0.5
     ffmpeg -loglevel error -y -i "$out/SoundTest.wav" -c:a wmav2 -b:a 64k "$out/SoundTest.wma"
     ffmpeg -loglevel error -y -i "$out/SoundTest.wav" -c:a libmp3lame -b:a 64k "$out/SoundTest.mp3"
     exit 0
