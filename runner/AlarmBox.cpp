@@ -34,6 +34,7 @@ std::unique_ptr<CCustomBtt> CAlarmBox::MakeButton(UINT id, UINT textId) {
 }
 
 void CAlarmBox::OnCreate() {
+    SetWindowTextW(hwnd_, Caption()); // how the box is found from outside
     next_ = MakeButton(kNextCommand, IDS_NEXT);
     cancel_ = MakeButton(kCancelCommand, IDS_CANCEL);
     SetWindowPos(hwnd_, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
