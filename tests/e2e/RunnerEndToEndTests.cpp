@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,44 @@ TEST_F(RunnerTest, OneShotAlarmRingsIsStoredOffAndNextSnoozesOnce) {
     EXPECT_GE(minutes, 4);
     EXPECT_LE(minutes, 5);
     EXPECT_EQ(snoozes[0].wSecond, 0);
+}
+
+// A Weekdays alarm ringing now registers its next weekday (on a Friday:
+// Monday) before its box shows, and stays switched on.
+TEST_F(RunnerTest, RepeatingAlarmRegistersItsNextDayBeforeTheBoxShows) {
+    const wchar_t *id = L"{E2E-ONE}";
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    wchar_t text[160];
+    // The alarm's time is this minute (as an OLE date's fraction of a day).
+    const double time = (now.wHour * 60 + now.wMinute) / 1440.0 + 1.0 / 86400;
+    swprintf(text, 160, L"/T%.8f/LWeekdays e2e/R62/SD/SZ1/E1/CT1.0/V0/VIB0", time);
+    ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kStoreKey, id, REG_SZ, text,
+                              static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t))),
+              ERROR_SUCCESS);
+    RegisterRingNow(AlarmCommand(id));
+    HWND box = WaitForBox(L"Weekdays e2e");
+    ASSERT_TRUE(box);
+    const std::vector<SYSTEMTIME> next = Notifications(AlarmCommand(id));
+    Press(box, kCancel);
+    ASSERT_TRUE(Ends(box, 5000));
+    ASSERT_EQ(next.size(), 1u) << "the next weekday was not registered when the box showed";
+    // Days ahead: Monday to Thursday ring tomorrow, Friday on Monday, the
+    // weekend on Monday.
+    const int daysAhead[7] = {1, 1, 1, 1, 1, 3, 2};
+    FILETIME today, then;
+    SYSTEMTIME midnight = now, ring = next[0];
+    midnight.wHour = midnight.wMinute = midnight.wSecond = midnight.wMilliseconds = 0;
+    ring.wHour = ring.wMinute = ring.wSecond = ring.wMilliseconds = 0;
+    SystemTimeToFileTime(&midnight, &today);
+    SystemTimeToFileTime(&ring, &then);
+    const ULONGLONG day = 864000000000ULL;
+    const ULONGLONG from = (static_cast<ULONGLONG>(today.dwHighDateTime) << 32) | today.dwLowDateTime;
+    const ULONGLONG to = (static_cast<ULONGLONG>(then.dwHighDateTime) << 32) | then.dwLowDateTime;
+    EXPECT_EQ(static_cast<int>((to - from) / day), daysAhead[now.wDayOfWeek]);
+    EXPECT_EQ(next[0].wHour, now.wHour);
+    EXPECT_EQ(next[0].wMinute, now.wMinute);
+    EXPECT_NE(StoredText(id).find(L"/E1"), std::wstring::npos) << "a repeating alarm stays on";
 }
 
 TEST_F(RunnerTest, DeletedAlarmRingsWithDefaultsAndWritesNoPhantom) {
