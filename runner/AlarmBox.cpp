@@ -1,5 +1,6 @@
 #include "runner/AlarmBox.h"
 
+#include "BaseLib/Clock.h"
 #include "TallyPadAlarm.h"
 #include "alarm/AlarmList.h"
 #include "alarm/ManageNotify.h"
@@ -75,7 +76,7 @@ void CAlarmBox::OnCommand(UINT id) {
     player_.reset();
     if (id == kNextCommand && !record_.id.IsEmpty()) {
         SYSTEMTIME now;
-        GetLocalTime(&now);
+        Clock::LocalTime(&now);
         const SYSTEMTIME later = SnoozeTime(now);
         CManageNotify().RegisterAlarmNotification(record_.id, later, nullptr, nullptr, CManageNotify::kAlarmKind);
     }

@@ -1,7 +1,6 @@
 #include "runner/RunnerCommand.h"
 
 #include <cwchar>
-#include <cwctype>
 #include <string>
 
 namespace {
