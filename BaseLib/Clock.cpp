@@ -12,6 +12,41 @@ ULONGLONG g_utc = 0;
 
 const ULONGLONG kUnitsPerMs = 10000;
 
+// The device's clock, from coredll.dll, looked up rather than linked so that
+// every program and test runs with or without it; without it the host's
+// clock is the device's. (cetime.h, which declares the device's clock, is
+// not included: it renames the host's functions that are the fallback.)
+using PFN_GetTickCount = DWORD(WINAPI *)();
+using PFN_GetSystemTime = void(WINAPI *)(LPSYSTEMTIME);
+
+struct DeviceClock {
+    PFN_GetTickCount tick = ::GetTickCount;
+    PFN_GetSystemTime local = ::GetLocalTime;
+    PFN_GetSystemTime utc = ::GetSystemTime;
+
+    DeviceClock() {
+        const HMODULE coredll = LoadLibraryW(L"coredll.dll"); // kept loaded
+        if (!coredll)
+            return;
+        const auto tickCount =
+            reinterpret_cast<PFN_GetTickCount>(reinterpret_cast<void *>(GetProcAddress(coredll, "GetTickCount")));
+        const auto localTime =
+            reinterpret_cast<PFN_GetSystemTime>(reinterpret_cast<void *>(GetProcAddress(coredll, "GetLocalTime")));
+        const auto utcTime =
+            reinterpret_cast<PFN_GetSystemTime>(reinterpret_cast<void *>(GetProcAddress(coredll, "GetSystemTime")));
+        if (tickCount && localTime && utcTime) {
+            tick = tickCount;
+            local = localTime;
+            utc = utcTime;
+        }
+    }
+};
+
+const DeviceClock &Device() {
+    static const DeviceClock clock;
+    return clock;
+}
+
 ULONGLONG ToUnits(const SYSTEMTIME &time) {
     FILETIME file = {};
     SystemTimeToFileTime(&time, &file);
@@ -41,7 +76,7 @@ namespace Clock {
 
 DWORD TickCount() {
     SharedLock lock;
-    return g_fake ? g_tick : GetTickCount();
+    return g_fake ? g_tick : Device().tick();
 }
 
 void LocalTime(SYSTEMTIME *time) {
@@ -49,7 +84,7 @@ void LocalTime(SYSTEMTIME *time) {
     if (g_fake)
         FromUnits(g_local, time);
     else
-        GetLocalTime(time);
+        Device().local(time);
 }
 
 void UtcTime(SYSTEMTIME *time) {
@@ -57,7 +92,7 @@ void UtcTime(SYSTEMTIME *time) {
     if (g_fake)
         FromUnits(g_utc, time);
     else
-        GetSystemTime(time);
+        Device().utc(time);
 }
 
 void Fake(DWORD tick, const SYSTEMTIME &local) {

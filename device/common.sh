@@ -26,12 +26,13 @@ ensure_packages() {
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    say "installing: ${missing[*]}"
+    say "installing ${#missing[@]} packages (a few minutes on a fresh machine): ${missing[*]}"
     local sudo=""
     [ "$(id -u)" -eq 0 ] || sudo=sudo
     $sudo apt-get update -qq || die "apt-get update failed"
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null \
         || die "could not install ${missing[*]}"
+    say "installed in ${SECONDS}s"
 }
 
 # Makes the source packages of the system's own suite known to apt, once.
@@ -64,19 +65,30 @@ source_dir() {
     echo "$dir"
 }
 
-# Configures (once) and builds everything into $BUILD_DIR.
+# Prints the build's progress in steps of a tenth from ninja's "[n/m]" lines.
+build_progress() {
+    awk -F'[][/]' '/^\[[0-9]+\/[0-9]+\]/ {
+        p = int($2 * 10 / $3)
+        if (p > last) { last = p; printf "  built %d%% (%d of %d steps)\n", p * 10, $2, $3 > "/dev/stderr"; fflush("/dev/stderr") }
+    }'
+}
+
+# build_all [target...]: configures (once) and builds the targets (default:
+# everything, tests and benchmarks included) into $BUILD_DIR.
 build_all() {
     local zinnia
     zinnia=$(source_dir zinnia) || exit 1
     # Configured again only when the fetched sources moved.
     if [ ! -f "$BUILD_DIR/build.ninja" ] || ! grep -qxF "ZINNIA_SOURCE_DIR:PATH=$zinnia" "$BUILD_DIR/CMakeCache.txt"; then
+        say "configuring the build in $BUILD_DIR"
         cmake -S "$REPO" -B "$BUILD_DIR" -G Ninja \
             -DCMAKE_TOOLCHAIN_FILE="$REPO/cmake/mingw-w64.cmake" \
             -DZINNIA_SOURCE_DIR:PATH="$zinnia" >/dev/null || die "cmake configure failed"
     fi
-    ninja -C "$BUILD_DIR" -j "$(nproc)" >/dev/null 2>"$BUILD_DIR/build-errors.log" || {
+    say "building ${*:-everything}"
+    ninja -C "$BUILD_DIR" -j "$(nproc)" "$@" 2>"$BUILD_DIR/build-errors.log" | build_progress || {
         cat "$BUILD_DIR/build-errors.log" >&2
-        ninja -C "$BUILD_DIR" -j1 | tail -40 >&2
+        ninja -C "$BUILD_DIR" -j1 "$@" | tail -40 >&2
         die "build failed"
     }
 }
@@ -88,6 +100,7 @@ make_device() {
     local prefix=$1 width=$2 height=$3 dpi=$4
     export WINEPREFIX=$prefix
     if [ ! -f "$prefix/system.reg" ]; then
+        say "creating the device in $prefix (about a minute, once)"
         mkdir -p "$prefix"
         wineboot -i >/dev/null 2>&1 || die "wineboot failed for $prefix"
     fi
@@ -99,8 +112,10 @@ make_device() {
         "$program/"
     # The handwriting model is read from beside the ink control's DLL.
     cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
+    cp -f "$BUILD_DIR"/data/GMTList.txt "$program/"
     cp -f "$BUILD_DIR"/data/tones/*.wav "$BUILD_DIR"/data/tones/*.wma "$BUILD_DIR"/data/tones/*.mp3 "$c/windows/"
-    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe "$c/windows/"
+    cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe \
+        "$BUILD_DIR"/bin/DeviceSetTime.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;
     # the device keeps its own.
     find "$c/users" -maxdepth 2 -type l -delete 2>/dev/null || true

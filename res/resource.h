@@ -303,3 +303,29 @@
 #define IDB_CAL_TODAY 1021
 #define IDB_CAL_TODAY_HI 1022
 #define IDS_CAL_TODAY 2201
+
+// World clock: the bar below the city list (background; Edit, Done and Add
+// buttons, two looks side by side), the edit-mode row icons (delete, up,
+// down), and its texts
+#define IDB_WORLD_BAR 1031
+#define IDB_WORLD_BAR_HI 1032
+#define IDB_WORLD_EDIT 1033
+#define IDB_WORLD_EDIT_HI 1034
+#define IDB_WORLD_DONE 1035
+#define IDB_WORLD_DONE_HI 1036
+#define IDB_WORLD_ADD 1037
+#define IDB_WORLD_ADD_HI 1038
+#define IDB_WORLD_ROW_ICONS 1039
+#define IDB_WORLD_ROW_ICONS_HI 1040
+#define IDS_WORLD_KEY 2231
+#define IDS_WORLD_TITLE_EDIT 2233
+#define IDS_WORLD_TITLE_ADD 2234
+#define IDS_WORLD_TODAY 2235
+#define IDS_WORLD_YESTERDAY 2236
+#define IDS_WORLD_TOMORROW 2237
+#define IDS_WORLD_AM 2238
+#define IDS_WORLD_PM 2239
+#define IDS_WORLD_DELETE_QUESTION 2240
+#define IDS_WORLD_QUESTION_CAPTION 2241
+#define IDS_WORLD_NO_LIST 2242
+#define IDS_WORLD_ERROR_CAPTION 2243

@@ -12,7 +12,7 @@
 #include "runner/AlarmBox.h"
 #include "runner/RunnerCommand.h"
 #include "runner/TimerBox.h"
-#include "runner/TimerRecord.h"
+#include "timing/CountdownRecord.h"
 #include "ui/Scaling.h"
 
 namespace {
@@ -50,9 +50,9 @@ void RunAlarm(const Str &id) {
 
 void RunTimer(const Str &soundPath) {
     // Another runner already waits for this countdown.
-    if (ReadRegDword(kTimerMarkerKey, L"Set", 0) == 1 && FindWindowW(nullptr, L"TallyPadAlarm"))
+    if (ReadRegDword(kRunnerMarkerKey, L"Set", 0) == 1 && FindWindowW(nullptr, L"TallyPadAlarm"))
         return;
-    WriteRegDword(kTimerMarkerKey, L"Set", 1);
+    WriteRegDword(kRunnerMarkerKey, L"Set", 1);
     CTimerBox box(soundPath);
     Str caption;
     caption.LoadResourceString(IDS_TIMER_DONE);

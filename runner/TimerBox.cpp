@@ -10,9 +10,20 @@ CTimerBox::CTimerBox(const wchar_t *soundPath) : soundPath_(soundPath) {}
 
 CTimerBox::~CTimerBox() = default;
 
+bool CTimerBox::ReadLive(DWORD *start, DWORD *set) {
+    CountdownRecord record;
+    if (!ReadCountdownRecord(&record) || record.start == 0 || record.set == 0)
+        return false;
+    SYSTEMTIME utc;
+    Clock::UtcTime(&utc);
+    *start = RebasedStart(record, Clock::TickCount(), utc);
+    *set = record.set;
+    return true;
+}
+
 void CTimerBox::OnCreate() {
-    if (!ReadTimerRecord(&record_)) {
-        RegDeleteKeyW(HKEY_CURRENT_USER, kTimerRecordKey);
+    if (!ReadLive(&start_, &set_)) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, kCountdownKey);
         state_ = kFinished;
         Tick(0);
         return;
@@ -71,22 +82,23 @@ void CTimerBox::OnTimer(UINT_PTR id) {
 // program may have stopped or restarted the countdown since.
 void CTimerBox::OnWaitingTick() {
     const DWORD tick = Clock::TickCount();
-    if (tick - record_.start < record_.set)
+    if (!CountdownOver(start_, set_, tick))
         return;
     KillTimer(hwnd_, kTickTimer);
-    TimerRecord now;
-    if (!ReadTimerRecord(&now)) {
-        RegDeleteKeyW(HKEY_CURRENT_USER, kTimerRecordKey);
+    DWORD start = 0, set = 0;
+    if (!ReadLive(&start, &set)) {
+        RegDeleteKeyW(HKEY_CURRENT_USER, kCountdownKey);
         state_ = kFinished;
-    } else if ((now.start == record_.start && now.set == record_.set) || tick - now.start == now.set) {
+    } else if ((start == start_ && set == set_) || tick - start == set) {
         if (FindWindowW(nullptr, L"TallyPad"))
             state_ = kFinished; // the main program shows the end itself
         else
             Ring();
-    } else if (tick - now.start > now.set) {
+    } else if (tick - start > set) {
         state_ = kFinished;
     } else {
-        record_ = now;
+        start_ = start;
+        set_ = set;
         Tick(30);
         return;
     }
@@ -98,8 +110,8 @@ void CTimerBox::Ring() {
     state_ = kRinging;
     Layout();
     ShowWindow(hwnd_, SW_SHOW);
-    const int vibrate = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Vibro", 0));
-    const int volume = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Volume", static_cast<DWORD>(-1)));
+    const int vibrate = static_cast<int>(ReadRegDword(kCountdownKey, L"Vibro", 0));
+    const int volume = static_cast<int>(ReadRegDword(kCountdownKey, L"Volume", static_cast<DWORD>(-1)));
     player_.reset(new RingCyclePlayer(soundPath_, volume, vibrate, kRingCycles));
     player_->Start();
     AppendRingLog(soundPath_, L"timer");
@@ -112,7 +124,7 @@ void CTimerBox::Finish() {
     KillTimer(hwnd_, kTickTimer);
     player_.reset();
     close_.reset();
-    ClearRecordKey(kTimerMarkerKey, false);
+    ClearRecord(kRunnerMarkerKey);
     Close();
 }
 

@@ -8,7 +8,7 @@
 
 #include "alarm/RingPlayer.h"
 #include "runner/RingBox.h"
-#include "runner/TimerRecord.h"
+#include "timing/CountdownRecord.h"
 #include "ui/CustomBtt.h"
 
 class CTimerBox : public CRingBox {
@@ -35,9 +35,12 @@ private:
     void Finish();
     void Tick(UINT milliseconds);
     void HideAside();
+    // "Start" (re-based on the wall clock after a restart) and "Set" of the
+    // record; false when the key, a value or a non-zero value is missing.
+    static bool ReadLive(DWORD *start, DWORD *set);
 
     Str soundPath_;
-    TimerRecord record_;
+    DWORD start_ = 0, set_ = 0; // the countdown waited for
     State state_ = kFinished;
     int repaints_ = 0;
     std::unique_ptr<CCustomBtt> close_;

@@ -2,7 +2,6 @@
 // holds the table of the screens.
 #include "shell/Tools.h"
 
-#include "BaseLib/Str.h"
 #include "calc/CalcWnd.h"
 #include "calendar/CalendarWnd.h"
 #include "convert/ConvWnd.h"
@@ -12,6 +11,7 @@
 #include "shell/Settings.h"
 #include "shell/ToolScreen.h"
 #include "ui/ScreenDescriptor.h"
+#include "world/WorldWnd.h"
 
 namespace {
 
@@ -36,23 +36,8 @@ std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
 // A tool still to come: a screen with its descriptor and no content.
 std::unique_ptr<CNormalWnd> MakePlaceholder(Settings &) { return std::make_unique<CToolScreen>(); }
 
-// The world clock cannot work without its city list beside the program.
-bool CityListPresent() {
-    wchar_t path[MAX_PATH] = L"";
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    if (wchar_t *slash = wcsrchr(path, L'\\'))
-        slash[1] = L'\0';
-    Str list = Str::Concat(Str(path), L"GMTList.txt");
-    if (GetFileAttributesW(list) != INVALID_FILE_ATTRIBUTES)
-        return true;
-    MessageBoxW(nullptr, L"Can't find GMT list file !\n\nThe World Clock can't normal.", L"   Error",
-                MB_OK | MB_ICONSTOP);
-    return false;
-}
-
-std::unique_ptr<CNormalWnd> MakeWorldClock(Settings &settings) {
-    return CityListPresent() ? MakePlaceholder(settings) : nullptr;
-}
+// Without its city list there is no world clock: it says so itself.
+std::unique_ptr<CNormalWnd> MakeWorldClock(Settings &settings) { return CMyWorldWnd::Open(&settings.feedbackVibro); }
 
 // clang-format off
 const ToolRow kTools[] = {

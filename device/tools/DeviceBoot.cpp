@@ -1,10 +1,12 @@
 // The device's boot: what the handheld's shell does when it starts. Starts
-// the notification service (when the device has one), runs the shortcuts of
-// the start-up folder, then starts the main program unless a shortcut did.
+// the device's tick count again from 0, starts the notification service (when the device has one), runs the shortcuts
+// of the start-up folder, then starts the main program unless a shortcut did.
 #include <windows.h>
 #include <shlobj.h>
 
 #include <string>
+
+#include "DeviceClock.h"
 
 namespace {
 
@@ -95,6 +97,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, LPWSTR, int) {
     // drive: every program of the device starts on the device's drive, not
     // on the host folder the boot was started from.
     SetCurrentDirectoryW(kDeviceRoot);
+    device::BootClock();
     if (GetFileAttributesW(kNotifyService) != INVALID_FILE_ATTRIBUTES)
         Start(kNotifyService, L"");
     if (!RunStartupShortcuts())

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "cetime.h" // the device's clock, which the runner and the service follow
 #include "notify.h"
 #include "support/Files.h"
 
@@ -202,14 +203,46 @@ TEST_F(RunnerTest, OneShotAlarmRingsIsStoredOffAndNextSnoozesOnce) {
     EXPECT_EQ(snoozes[0].wSecond, 0);
 }
 
-// A Weekdays alarm ringing now registers its next weekday (on a Friday:
-// Monday) before its box shows, and stays switched on.
-TEST_F(RunnerTest, RepeatingAlarmRegistersItsNextDayBeforeTheBoxShows) {
+SYSTEMTIME Plus(const SYSTEMTIME &time, LONGLONG milliseconds) {
+    FILETIME file;
+    SystemTimeToFileTime(&time, &file);
+    ULARGE_INTEGER t = {{file.dwLowDateTime, file.dwHighDateTime}};
+    t.QuadPart += milliseconds * 10000;
+    file = {t.LowPart, t.HighPart};
+    SYSTEMTIME later;
+    FileTimeToSystemTime(&file, &later);
+    return later;
+}
+
+// The device's clock set to the coming Friday, same time of day, while the
+// object lives; then set back to where it would have been.
+class OnAFriday {
+public:
+    OnAFriday() : tick_(GetTickCount()) {
+        GetLocalTime(&saved_);
+        const SYSTEMTIME friday = Plus(saved_, ((5 - saved_.wDayOfWeek + 7) % 7) * 86400000LL);
+        SetLocalTime(&friday);
+    }
+    ~OnAFriday() {
+        const SYSTEMTIME back = Plus(saved_, GetTickCount() - tick_);
+        SetLocalTime(&back);
+    }
+
+private:
+    SYSTEMTIME saved_;
+    DWORD tick_;
+};
+
+// A Weekdays alarm ringing on a Friday registers Monday's ring before its
+// box shows, and stays switched on.
+TEST_F(RunnerTest, WeekdaysAlarmOnFridayRegistersMondayBeforeTheBoxShows) {
+    OnAFriday friday;
     const wchar_t *id = L"{E2E-ONE}";
     SYSTEMTIME now;
     GetLocalTime(&now);
+    ASSERT_EQ(now.wDayOfWeek, 5);
     wchar_t text[160];
-    // The alarm's time is this minute (as an OLE date's fraction of a day).
+    // The alarm's time is this minute (an OLE date's fraction of a day).
     const double time = (now.wHour * 60 + now.wMinute) / 1440.0 + 1.0 / 86400;
     swprintf(text, 160, L"/T%.8f/LWeekdays e2e/R62/SD/SZ1/E1/CT1.0/V0/VIB0", time);
     ASSERT_EQ(RegSetKeyValueW(HKEY_CURRENT_USER, kStoreKey, id, REG_SZ, text,
@@ -222,19 +255,10 @@ TEST_F(RunnerTest, RepeatingAlarmRegistersItsNextDayBeforeTheBoxShows) {
     Press(box, kCancel);
     ASSERT_TRUE(Ends(box, 5000));
     ASSERT_EQ(next.size(), 1u) << "the next weekday was not registered when the box showed";
-    // Days ahead: Monday to Thursday ring tomorrow, Friday on Monday, the
-    // weekend on Monday.
-    const int daysAhead[7] = {1, 1, 1, 1, 1, 3, 2};
-    FILETIME today, then;
-    SYSTEMTIME midnight = now, ring = next[0];
-    midnight.wHour = midnight.wMinute = midnight.wSecond = midnight.wMilliseconds = 0;
-    ring.wHour = ring.wMinute = ring.wSecond = ring.wMilliseconds = 0;
-    SystemTimeToFileTime(&midnight, &today);
-    SystemTimeToFileTime(&ring, &then);
-    const ULONGLONG day = 864000000000ULL;
-    const ULONGLONG from = (static_cast<ULONGLONG>(today.dwHighDateTime) << 32) | today.dwLowDateTime;
-    const ULONGLONG to = (static_cast<ULONGLONG>(then.dwHighDateTime) << 32) | then.dwLowDateTime;
-    EXPECT_EQ(static_cast<int>((to - from) / day), daysAhead[now.wDayOfWeek]);
+    const SYSTEMTIME monday = Plus(now, 3 * 86400000LL);
+    EXPECT_EQ(next[0].wYear, monday.wYear);
+    EXPECT_EQ(next[0].wMonth, monday.wMonth);
+    EXPECT_EQ(next[0].wDay, monday.wDay);
     EXPECT_EQ(next[0].wHour, now.wHour);
     EXPECT_EQ(next[0].wMinute, now.wMinute);
     EXPECT_NE(StoredText(id).find(L"/E1"), std::wstring::npos) << "a repeating alarm stays on";

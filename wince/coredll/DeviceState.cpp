@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "DeviceClock.h"
 #include "FileHandle.h"
 
 namespace device {
@@ -99,8 +100,8 @@ StateLock::~StateLock() {
 
 std::string Stamp() {
     SYSTEMTIME t;
-    GetLocalTime(&t);
-    DWORD tick = GetTickCount();
+    ClockLocal(&t);
+    DWORD tick = ClockTick();
     char text[48];
     int n = snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d %lu", t.wYear, t.wMonth, t.wDay, t.wHour,
                      t.wMinute, t.wSecond, t.wMilliseconds, tick);
@@ -128,6 +129,26 @@ std::wstring FromUtf8(const std::string &text) {
 bool AppendText(const wchar_t *name, const std::string &text) {
     FileHandle file(OpenDeviceFile(name, FILE_APPEND_DATA, OPEN_ALWAYS));
     return file.valid() && WriteAll(file.get(), text);
+}
+
+bool AppendBounded(const wchar_t *name, const std::string &text, size_t keep) {
+    LARGE_INTEGER size = {};
+    {
+        FileHandle file(OpenDeviceFile(name, FILE_APPEND_DATA | FILE_READ_ATTRIBUTES, OPEN_ALWAYS));
+        if (!file.valid() || !WriteAll(file.get(), text))
+            return false;
+        if (!GetFileSizeEx(file.get(), &size) || static_cast<ULONGLONG>(size.QuadPart) <= 2 * keep)
+            return true;
+    }
+    std::string whole;
+    if (!ReadText(name, whole) || whole.size() <= keep)
+        return true;
+    size_t cut = whole.find('\n', whole.size() - keep);
+    if (cut == std::string::npos)
+        return true;
+    // The text is appended already; a log that could not be cut stays whole.
+    ReplaceText(name, whole.substr(cut + 1));
+    return true;
 }
 
 bool WriteText(const wchar_t *name, const std::string &text) {

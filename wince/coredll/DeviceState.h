@@ -28,7 +28,7 @@ private:
     bool owned_;
 };
 
-// "YYYY-MM-DD HH:MM:SS.mmm <tick>": local time and GetTickCount of now.
+// "YYYY-MM-DD HH:MM:SS.mmm <tick>": the device's local time and tick count.
 std::string Stamp();
 
 // UTF-8 form of a wide text, for the device's text files.
@@ -38,6 +38,10 @@ std::wstring FromUtf8(const std::string &text);
 // File operations on a file of the device folder; the caller holds a
 // StateLock. They fail with the system's last error set.
 bool AppendText(const wchar_t *name, const std::string &text); // one WriteFile
+// Appends as AppendText; once the file has grown past twice `keep` bytes it
+// is cut to its last whole lines within `keep` bytes, so a log that is
+// written for as long as the device runs stays bounded.
+bool AppendBounded(const wchar_t *name, const std::string &text, size_t keep);
 bool WriteText(const wchar_t *name, const std::string &text);
 bool ReadText(const wchar_t *name, std::string &text); // false when missing
 // Replaces the whole file so that readers and a crash see the old or the

@@ -1,7 +1,8 @@
 // Simulated notification LEDs: LED 0 an ordinary notification LED, LED 1 the
 // vibrator. Every switch is appended to vibrator.log in the device folder as
 // "YYYY-MM-DD HH:MM:SS.mmm <tick> <ledNum> <offOnBlink>\r\n", where tests and
-// the person at the screen can follow it.
+// the person at the screen can follow it. The log keeps the last 64 KB or so
+// of switches (see AppendBounded): a device may vibrate for weeks.
 #include <cstdio>
 
 #include "DeviceState.h"
@@ -12,6 +13,7 @@ namespace {
 constexpr UINT kLedCount = 2;
 constexpr UINT kVibrator = 1;
 constexpr LONG kCycleGranularityUs = 1000; // blink timing of the ordinary LED, in microseconds
+constexpr size_t kLogKeep = 64 * 1024;
 
 // Last settings of each LED set by this process; guarded by device::StateLock.
 NLED_SETTINGS_INFO g_settings[kLedCount] = {{0, 0, 0, 0, 0, 0, 0}, {1, 0, 0, 0, 0, 0, 0}};
@@ -74,7 +76,7 @@ extern "C" BOOL WINAPI NLedSetDevice(UINT nDeviceId, void *pInput) {
     device::StateLock lock;
     char tail[32];
     snprintf(tail, sizeof tail, " %u %d\r\n", settings.LedNum, settings.OffOnBlink);
-    if (!device::AppendText(L"vibrator.log", device::Stamp() + tail))
+    if (!device::AppendBounded(L"vibrator.log", device::Stamp() + tail, kLogKeep))
         return FALSE;
     g_settings[settings.LedNum] = settings;
     return TRUE;

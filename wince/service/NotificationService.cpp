@@ -6,8 +6,8 @@
 // database (an event that the notification functions set), or a message to
 // its hidden window: WM_TIMECHANGE makes it plan again at once, WM_CLOSE ends
 // it. It also wakes at least once a minute, so a clock that was set without a
-// WM_TIMECHANGE costs at most a minute. It reads the real system clock: it is
-// part of the device, not of the programs.
+// WM_TIMECHANGE costs at most a minute. It reads the device's own clock, which
+// setting the device's time changes (DeviceClock.h).
 //
 // It runs while time notifications wait and ends when none is left; the next
 // registration starts it again. It gives up its mutex while it still holds
@@ -32,6 +32,7 @@
 #include <string>
 #include <utility>
 
+#include "DeviceClock.h"
 #include "DeviceState.h"
 #include "NotifyStore.h"
 #include "Schedule.h"
@@ -157,7 +158,7 @@ DWORD Service::Tick() {
     if (!FolderExists())
         return kGone;
     SYSTEMTIME now;
-    GetLocalTime(&now);
+    device::ClockLocal(&now);
     notify::DatabaseLock lock;
     notify::Database db;
     if (!lock.Held() || !notify::Load(db))

@@ -1,7 +1,8 @@
 // The notification service with real processes and the real clock: it
 // starts a notification's program on time with exactly its arguments, fires
 // what it missed while it was down, keeps everything across a kill, and
-// loses nothing while processes change the database at once.
+// loses nothing while processes change the database at once. Times are the
+// device's own clock (cetime.h), which a test may set.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <thread>
 
 #include "Harness.h"
+#include "cetime.h"
 #include "NotifyTestSupport.h"
 
 using namespace notifytest;
@@ -124,6 +126,27 @@ TEST(NotificationService, StartsTheProgramOnTimeWithExactlyItsArguments) {
     EXPECT_TRUE(Handles().empty()) << "a fired notification was not removed";
     EXPECT_EQ((std::vector<std::wstring>{L"\"" + kProbe + L"\" " + alarm, L"\"" + kProbe + L"\" " + timer}),
               LogEntries(device, "start"));
+}
+
+TEST(NotificationService, SettingTheDevicesClockToAStartFiresIt) {
+    TestDevice device;
+    const std::wstring alarm = L"sort=2 adx=\"{clock}\"";
+    TimeTrigger later(kProbe, alarm, LocalIn(3600000), LocalIn(2 * 3600000));
+    ASSERT_NE(nullptr, Register(later)) << "error " << GetLastError();
+    ASSERT_NE(nullptr, WaitForServiceWindow(5000));
+    EXPECT_TRUE(WaitForProbeRuns(device, 1, 1000).empty()) << "started an hour early";
+
+    // The device's clock set to two seconds before the start: the service
+    // hears of it and starts the program on the device's time.
+    SYSTEMTIME jump = LocalIn(3600000 - 2000, false);
+    ASSERT_TRUE(SetLocalTime(&jump));
+    std::vector<ProbeRun> runs = WaitForProbeRuns(device, 1, 8000);
+    ASSERT_EQ(1u, runs.size()) << "the service did not follow the device's clock";
+    EXPECT_EQ(alarm, runs[0].commandLine);
+    LONGLONG lateMs =
+        (static_cast<LONGLONG>(runs[0].began) - static_cast<LONGLONG>(Ticks(later.trigger.stStartTime))) / 10000;
+    EXPECT_GE(lateMs, 0) << "started before its time on the device's clock";
+    EXPECT_LT(lateMs, 1500);
 }
 
 TEST(NotificationService, OnStartFiresWhatItMissedAndDropsWhatExpired) {

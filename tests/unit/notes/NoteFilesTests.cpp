@@ -92,6 +92,8 @@ TEST(NotePath, NeverNamesAnotherNotesFile) {
     folder.Put(L"Shopping list.pwi", "other note");
     folder.Put(L"Shopping list (2).pwi", "third note");
     const std::wstring dir = folder.Path();
+    // Named, so that the pointer in the table outlives the table's making.
+    const std::wstring ownFile = folder.File(L"shopping LIST.pwi");
     const struct {
         const wchar_t *title;
         const wchar_t *own;
@@ -101,7 +103,7 @@ TEST(NotePath, NeverNamesAnotherNotesFile) {
         {L"", nullptr, folder.File(L"Note2.pwi"), "no title: the first free number"},
         {L"Fresh", nullptr, folder.File(L"Fresh.pwi"), "a title without a file"},
         {L"Shopping list", nullptr, folder.File(L"Shopping list (3).pwi"), "an existing file is not overwritten"},
-        {L"Shopping list", folder.File(L"shopping LIST.pwi").c_str(), folder.File(L"Shopping list.pwi"),
+        {L"Shopping list", ownFile.c_str(), folder.File(L"Shopping list.pwi"),
          "the note's own file is kept"},
     };
     for (const auto &c : cases)

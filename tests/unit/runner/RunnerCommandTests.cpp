@@ -1,5 +1,5 @@
-// The runner's command line, the snooze time and the countdown's re-based
-// start: the contracts with the notification registration and the timer.
+// The runner's command line and the snooze time: the contracts with the
+// notification registration.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -7,7 +7,6 @@
 #include <string>
 
 #include "runner/RunnerCommand.h"
-#include "runner/TimerRecord.h"
 
 namespace {
 
@@ -69,22 +68,6 @@ TEST(SnoozeTime, AddsFiveMinutesCarryingIntoHoursDaysAndYears) {
         // The registration drops the seconds: 07:00:40 rings at 07:05:00.
         EXPECT_EQ(later.wSecond, c.expected.wSecond);
     }
-}
-
-TEST(RebasedStart, TickCountRestartedTakesTheStartFromTheWallClock) {
-    const SYSTEMTIME utc = At(2026, 3, 6, 10, 0, 0);
-    // Started 60 s of wall time ago, before the device restarted; the tick
-    // count is now 20 s: elapsed is 60 s again.
-    const DWORD start = RebasedStart(5000000, 20000, L"09:59:00", utc);
-    EXPECT_EQ(static_cast<DWORD>(20000 - start), 60000u);
-    // Across midnight: started at 23:59:30 yesterday, now 00:00:10.
-    const DWORD night = RebasedStart(9000000, 5000, L"23:59:30", At(2026, 3, 7, 0, 0, 10));
-    EXPECT_EQ(static_cast<DWORD>(5000 - night), 40000u);
-    // A tick count that did not restart keeps the start.
-    EXPECT_EQ(RebasedStart(1000, 20000, L"09:59:00", utc), 1000u);
-    // An unreadable time keeps the start: the countdown counts as over.
-    EXPECT_EQ(RebasedStart(5000000, 20000, L"9h59", utc), 5000000u);
-    EXPECT_EQ(RebasedStart(5000000, 20000, L"", utc), 5000000u);
 }
 
 } // namespace

@@ -138,6 +138,26 @@ TEST(NLedLog, SwitchesAppendOneLinePerSwitchWithRisingTicks) {
     EXPECT_EQ(2, current.OffOnBlink) << "LED 0 was left blinking";
 }
 
+TEST(NLedLog, StaysBoundedAndKeepsTheLatestWholeLines) {
+    DeviceFolder folder;
+    // About 40 bytes a line: 4000 switches write some 160 KB.
+    for (int i = 0; i < 4000; ++i)
+        ASSERT_TRUE(SetLed(1, i % 2)) << "error " << GetLastError();
+    ASSERT_TRUE(SetLed(0, 2));
+    const std::string text = folder.Read(L"vibrator.log");
+    EXPECT_LE(text.size(), 2u * 64 * 1024);
+    EXPECT_GE(text.size(), 64u * 1024 / 2) << "more was dropped than the oldest lines";
+    std::vector<std::string> lines = Lines(text);
+    for (const std::string &line : lines) {
+        Switch got;
+        ASSERT_TRUE(ParseSwitch(line, got)) << "a cut left a partial line: " << line;
+    }
+    Switch last;
+    ASSERT_TRUE(ParseSwitch(lines.back(), last));
+    EXPECT_EQ(0, last.led) << "the latest switch is not the last line";
+    EXPECT_EQ(2, last.state);
+}
+
 // Runs only as the child process of ConcurrentWritersLoseNoLine: blinks LED 0.
 TEST(NLedLog, ChildWriter) {
     wchar_t count[16];
