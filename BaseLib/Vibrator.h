@@ -18,6 +18,9 @@ public:
     int Pulse(DWORD milliseconds);
     // Switches it on (1) or off (0); false when there is none.
     bool Switch(INT offOnBlink);
+    // Finds the driver and the vibrating LED on first use; false when there
+    // is no driver. Lets a caller find it once before several threads pulse.
+    bool Ready() { return Load(); }
 
 private:
     bool Load();

@@ -106,18 +106,7 @@ AlarmTemp *AlarmList::AlarmAt(int index) { return index >= 0 && index < AlarmCou
 
 bool AlarmList::SaveAlarm(int index) {
     const AlarmTemp *record = AlarmAt(index);
-    if (!record || record->id.IsEmpty())
-        return false;
-    RegKey store = OpenStore();
-    if (!store.IsOpen())
-        return false;
-    const Str text = EncodeAlarm(*record);
-    const DWORD bytes = static_cast<DWORD>((text.Length() + 1) * sizeof(wchar_t));
-    const bool stored = RegSetValueExW(store.Get(), record->id, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.Text()),
-                                       bytes) == ERROR_SUCCESS;
-    // The runner may be started for this alarm at any moment.
-    RegFlushKey(store.Get());
-    return stored;
+    return record && StoreAlarm(*record);
 }
 
 void AlarmList::RemoveAlarm(int index) {
@@ -135,3 +124,34 @@ void AlarmList::RemoveAlarm(int index) {
 }
 
 int AlarmList::AlarmCount() const { return static_cast<int>(alarms_.size()); }
+
+bool LoadAlarm(const Str &id, AlarmTemp *record) {
+    if (id.IsEmpty())
+        return false;
+    RegKey store = OpenStore();
+    if (!store.IsOpen())
+        return false;
+    std::wstring text;
+    bool readable = false;
+    if (!ReadStoredText(store.Get(), id, &text, &readable))
+        return false;
+    *record = AlarmTemp();
+    DecodeAlarm(*record, readable ? text.c_str() : kUnreadableAlarmText);
+    record->id = id;
+    return true;
+}
+
+bool StoreAlarm(const AlarmTemp &record) {
+    if (record.id.IsEmpty())
+        return false;
+    RegKey store = OpenStore();
+    if (!store.IsOpen())
+        return false;
+    const Str text = EncodeAlarm(record);
+    const DWORD bytes = static_cast<DWORD>((text.Length() + 1) * sizeof(wchar_t));
+    const bool stored = RegSetValueExW(store.Get(), record.id, 0, REG_SZ, reinterpret_cast<const BYTE *>(text.Text()),
+                                       bytes) == ERROR_SUCCESS;
+    // The other program may read this alarm at any moment.
+    RegFlushKey(store.Get());
+    return stored;
+}

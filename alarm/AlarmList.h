@@ -38,3 +38,10 @@ public:
 private:
     std::vector<AlarmTemp> alarms_;
 };
+
+// One record of the store, for the runner, which rings one alarm: false when
+// the store holds no value of that name (an empty id names none). A value
+// that cannot be read as text decodes as kUnreadableAlarmText.
+bool LoadAlarm(const Str &id, AlarmTemp *record);
+// Writes one record under its id; false when it has no id or was not stored.
+bool StoreAlarm(const AlarmTemp &record);

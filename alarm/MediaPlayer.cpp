@@ -4,6 +4,8 @@
 
 #include <wmp.h>
 
+#include "alarm/OutputVolume.h"
+
 namespace {
 
 // Class contexts the control may live in: in-process server and handler,
@@ -23,9 +25,13 @@ MediaPlayer::MediaPlayer() {
     if (FAILED(core_->QueryInterface(__uuidof(IWMPPlayer), reinterpret_cast<void **>(&player_))))
         return;
     available_ = SUCCEEDED(core_->get_controls(&controls_)) && controls_;
+    if (available_)
+        core_->get_settings(&settings_);
 }
 
 MediaPlayer::~MediaPlayer() {
+    if (settings_)
+        settings_->Release();
     if (controls_)
         controls_->Release();
     if (player_) {
@@ -45,6 +51,9 @@ void MediaPlayer::Play(const wchar_t *path) {
     BSTR url = SysAllocString(path);
     if (!url)
         return;
+    const int volume = MediaVolume();
+    if (settings_ && volume >= 0)
+        settings_->put_volume(volume);
     core_->put_URL(url);
     SysFreeString(url);
     controls_->play();
@@ -60,12 +69,30 @@ bool MediaPlayer::Playing() const {
         return false;
     WMPPlayState state = wmppsUndefined;
     core_->get_playState(&state);
-    return state == wmppsPlaying || state == wmppsBuffering || state == wmppsWaiting || state == wmppsTransitioning;
+    if (state == wmppsPlaying || state == wmppsBuffering || state == wmppsWaiting || state == wmppsTransitioning)
+        return true;
+    return state == wmppsUndefined && BeforeEnd();
 }
 
-// Undefined, stopped and ended leave nothing to stop.
+// Stopped and ended leave nothing to stop; so does an undefined state unless
+// the position shows a sound still going.
 bool MediaPlayer::Busy() const {
     WMPPlayState state = wmppsUndefined;
     core_->get_playState(&state);
-    return state != wmppsUndefined && state != wmppsStopped && state != wmppsMediaEnded;
+    if (state == wmppsUndefined)
+        return BeforeEnd();
+    return state != wmppsStopped && state != wmppsMediaEnded;
+}
+
+// Wine's control reports the undefined state for the whole of a playing
+// sound; its position and the sound's length still tell how far it is.
+bool MediaPlayer::BeforeEnd() const {
+    IWMPMedia *media = nullptr;
+    double length = 0, position = 0;
+    if (SUCCEEDED(core_->get_currentMedia(&media)) && media) {
+        media->get_duration(&length);
+        media->Release();
+    }
+    controls_->get_currentPosition(&position);
+    return length > 0 && position < length;
 }

@@ -10,6 +10,7 @@
 struct IWMPCore;
 struct IWMPPlayer;
 struct IWMPControls;
+struct IWMPSettings;
 
 class MediaPlayer {
 public:
@@ -19,7 +20,9 @@ public:
     MediaPlayer &operator=(const MediaPlayer &) = delete;
 
     bool Available() const { return available_; }
-    // Stops what plays, then starts path; returns at once.
+    // Stops what plays, then starts path; returns once the sound is opened.
+    // Plays at the process's kept output level where the system keeps none
+    // (see OutputVolume.h).
     void Play(const wchar_t *path);
     // Stops a sound that is playing or paused.
     void Stop();
@@ -28,10 +31,12 @@ public:
 
 private:
     bool Busy() const;
+    bool BeforeEnd() const;
 
     IWMPCore *core_ = nullptr;
     IWMPPlayer *player_ = nullptr;
     IWMPControls *controls_ = nullptr;
+    IWMPSettings *settings_ = nullptr; // volume; null when the control has none
     bool comStarted_ = false;
     bool available_ = false;
 };

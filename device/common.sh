@@ -9,7 +9,8 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 
 PACKAGES="wine wine64 mingw-w64 g++-mingw-w64-x86-64-posix cmake ninja-build googletest
   xvfb x11-utils xauth imagemagick librsvg2-bin sox fonts-wine fonts-liberation fonts-dejavu-core procps
-  dpkg-dev python3 zinnia-utils hershey-fonts-data"
+  dpkg-dev python3 zinnia-utils hershey-fonts-data
+  ffmpeg gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-ugly gstreamer1.0-libav"
 
 # Outside libraries built from their Debian sources with our toolchain; fetched
 # once, outside the tree, and reused.
@@ -112,7 +113,7 @@ make_device() {
     # The handwriting model is read from beside the ink control's DLL.
     cp -f "$BUILD_DIR"/bin/ink-latin.model "$program/"
     cp -f "$BUILD_DIR"/data/GMTList.txt "$program/"
-    cp -f "$BUILD_DIR"/data/tones/*.wav "$c/windows/"
+    cp -f "$BUILD_DIR"/data/tones/*.wav "$BUILD_DIR"/data/tones/*.wma "$BUILD_DIR"/data/tones/*.mp3 "$c/windows/"
     cp -f "$BUILD_DIR"/bin/DeviceBoot.exe "$BUILD_DIR"/bin/DeviceWait.exe "$BUILD_DIR"/bin/NotificationService.exe \
         "$BUILD_DIR"/bin/DeviceSetTime.exe "$c/windows/"
     # Wine links the user's documents and desktop to the real home folders;
@@ -123,6 +124,35 @@ make_device() {
         "$REPO/device/device.reg" >"$reg"
     wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1 || die "could not write the device registry"
     wineserver -w
+}
+
+# capture_sound <prefix> <file>: the device's sound goes into <file> instead
+# of the machine's output, as raw 16-bit stereo 44.1 kHz samples, for sox to
+# measure. Exports ALSA_CONFIG_PATH, so that every Wine process started after
+# this call (the device's programs inherit it) plays through the device's own
+# ALSA configuration: the default output is the "file" plugin over a null
+# output. Each stream that opens the output starts the file anew.
+capture_sound() {
+    local prefix=$1 file=$2
+    cat >"$prefix/asound.conf" <<EOF
+</usr/share/alsa/alsa.conf>
+pcm.!default {
+    type plug
+    slave {
+        pcm "devicefile"
+        format S16_LE
+        rate 44100
+        channels 2
+    }
+}
+pcm.devicefile {
+    type file
+    slave.pcm "null"
+    file "$file"
+    format "raw"
+}
+EOF
+    export ALSA_CONFIG_PATH=$prefix/asound.conf TALLYPAD_SOUND_FILE=$file
 }
 
 # start_xvfb <width> <height>: a private X display for headless runs; sets

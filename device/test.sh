@@ -18,6 +18,7 @@ trap cleanup EXIT
 
 start_xvfb 1024 768
 make_device "$work/device" 240 320 96
+capture_sound "$work/device" "$work/sound.raw"
 # One server and its system services for the whole run: every Wine start is
 # faster, and the services, started here with no output, do not hold the
 # output pipes of the first test open after it ended.

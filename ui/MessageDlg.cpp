@@ -1,5 +1,6 @@
 #include "ui/MessageDlg.h"
 
+#include "BaseLib/Registry.h"
 #include "resource.h"
 #include "ui/Messages.h"
 #include "ui/Scaling.h"
@@ -7,6 +8,9 @@
 namespace {
 
 const COLORREF kTextOnHeader = RGB(255, 255, 255);
+
+// The countdown record, whose ring settings the box rings with.
+const wchar_t kTimerRecordKey[] = L"Software\\Velmora\\TallyPad\\TIMER\\Sack";
 
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
@@ -17,9 +21,16 @@ CMessageDlg::CMessageDlg() : client_(), ticks_(0), layoutScreen_{0, 0}, stopped_
 
 CMessageDlg::~CMessageDlg() { StopRinging(); }
 
-void CMessageDlg::StartRinging() {}
+void CMessageDlg::StartRinging() {
+    if (ringPlayer_)
+        return;
+    const int vibrate = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Vibro", 1));
+    const int volume = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Volume", static_cast<DWORD>(-1)));
+    ringPlayer_.reset(new RingPlayer(soundPath_, volume, vibrate));
+    ringPlayer_->Start();
+}
 
-void CMessageDlg::StopRinging() {}
+void CMessageDlg::StopRinging() { ringPlayer_.reset(); }
 
 INT_PTR CMessageDlg::DialogProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {

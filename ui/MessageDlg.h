@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "BaseLib/Str.h"
+#include "alarm/RingPlayer.h"
 #include "ui/CustomBtt.h"
 #include "ui/Dlg.h"
 #include "ui/Gdi.h"
@@ -42,8 +43,8 @@ private:
     void OnPaint();
     void OnTick();
     void OnOk();
-    // Where the ring player plugs in: the first tick starts it with the sound
-    // path (and the countdown's "Vibro" and "Volume" values); OK and the
+    // The first tick starts the ring player with the sound path and the
+    // countdown's "Vibro" and "Volume" values; OK, Enter, Escape and the
     // destruction stop it, restoring what it changed.
     void StartRinging();
     void StopRinging();
@@ -58,4 +59,5 @@ private:
     SIZE layoutScreen_; // screen size at the last layout
     bool stopped_;
     Str soundPath_;
+    std::unique_ptr<RingPlayer> ringPlayer_; // while ringing
 };
