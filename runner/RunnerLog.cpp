@@ -3,6 +3,7 @@
 #include <cwchar>
 #include <string>
 
+#include "BaseLib/Clock.h"
 #include "BaseLib/Str.h"
 
 void AppendRingLog(const wchar_t *identifier, const wchar_t *kind) {
@@ -14,7 +15,7 @@ void AppendRingLog(const wchar_t *identifier, const wchar_t *kind) {
     wcscpy(slash + 1, L"TallyPadAlarm.log");
 
     SYSTEMTIME now;
-    GetLocalTime(&now);
+    Clock::LocalTime(&now);
     Str line;
     line.Format(L"%04d-%02d-%02d %02d:%02d:%02d %s %s\r\n", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute,
                 now.wSecond, kind, identifier);

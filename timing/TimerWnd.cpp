@@ -269,6 +269,7 @@ void CMyTimerWnd::OnFinished() {
     box.SetText(text);
     if (!soundName_.IsEmpty())
         box.SetSoundPath(SoundPath(soundFolder_, soundName_));
+    box.SetRing(volume_, static_cast<int>(vibrate_));
     box.DoModal(hwnd_);
     ShowDurationIdle();
 }

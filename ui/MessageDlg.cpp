@@ -1,6 +1,5 @@
 #include "ui/MessageDlg.h"
 
-#include "BaseLib/Registry.h"
 #include "resource.h"
 #include "ui/Messages.h"
 #include "ui/Scaling.h"
@@ -8,9 +7,6 @@
 namespace {
 
 const COLORREF kTextOnHeader = RGB(255, 255, 255);
-
-// The countdown record, whose ring settings the box rings with.
-const wchar_t kTimerRecordKey[] = L"Software\\Velmora\\TallyPad\\TIMER\\Sack";
 
 int ScreenWidth() { return GetSystemMetrics(SM_CXSCREEN); }
 int ScreenHeight() { return GetSystemMetrics(SM_CYSCREEN); }
@@ -24,9 +20,7 @@ CMessageDlg::~CMessageDlg() { StopRinging(); }
 void CMessageDlg::StartRinging() {
     if (ringPlayer_)
         return;
-    const int vibrate = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Vibro", 1));
-    const int volume = static_cast<int>(ReadRegDword(kTimerRecordKey, L"Volume", static_cast<DWORD>(-1)));
-    ringPlayer_.reset(new RingPlayer(soundPath_, volume, vibrate));
+    ringPlayer_.reset(new RingPlayer(soundPath_, volume_, vibrate_));
     ringPlayer_->Start();
 }
 

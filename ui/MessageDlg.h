@@ -29,6 +29,11 @@ public:
 
     void SetText(const wchar_t *text) { text_ = text; }
     void SetSoundPath(const wchar_t *path) { soundPath_ = path; }
+    // The countdown's ring volume code and vibrate flag ("Volume", "Vibro").
+    void SetRing(int volume, int vibrate) {
+        volume_ = volume;
+        vibrate_ = vibrate;
+    }
     const Str &Text() const { return text_; }
     int Ticks() const { return ticks_; }
     bool Stopped() const { return stopped_; }
@@ -43,8 +48,8 @@ private:
     void OnPaint();
     void OnTick();
     void OnOk();
-    // The first tick starts the ring player with the sound path and the
-    // countdown's "Vibro" and "Volume" values; OK, Enter, Escape and the
+    // The first tick starts the ring player with the sound path, volume and
+    // vibrate flag; OK, Enter, Escape and the
     // destruction stop it, restoring what it changed.
     void StartRinging();
     void StopRinging();
@@ -59,5 +64,7 @@ private:
     SIZE layoutScreen_; // screen size at the last layout
     bool stopped_;
     Str soundPath_;
+    int volume_ = -1; // the system volume
+    int vibrate_ = 1;
     std::unique_ptr<RingPlayer> ringPlayer_; // while ringing
 };

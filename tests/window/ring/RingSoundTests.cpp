@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <string>
 
-#include "BaseLib/Registry.h"
 #include "support/Files.h"
 #include "ui/MessageDlg.h"
 #include "ui/Messages.h"
@@ -17,7 +16,6 @@
 
 namespace {
 
-const wchar_t kTimerRecordKey[] = L"Software\\Velmora\\TallyPad\\TIMER\\Sack";
 const double kToneSeconds = 2.0; // the SoundTest tones: a steady sine at half scale
 
 // What the capture file holds: raw 16-bit stereo at 44.1 kHz.
@@ -73,16 +71,14 @@ protected:
         InitScreenMetrics();
         capture_ = CaptureFile();
         ASSERT_FALSE(capture_.empty()) << "run with device/test.sh: it captures the device's sound";
-        WriteRegDword(kTimerRecordKey, L"Vibro", 0);
     }
-    void TearDown() override { RegDeleteKeyW(HKEY_CURRENT_USER, kTimerRecordKey); }
 
     // Opens the box on the tone at the volume code and lets its first tick
     // start the ring.
     HWND Open(const wchar_t *extension, int code) {
         DeleteFileW(capture_.c_str());
-        WriteRegDword(kTimerRecordKey, L"Volume", static_cast<DWORD>(code));
         box_.reset(new CMessageDlg);
+        box_->SetRing(code, 0);
         box_->SetText(L"Timer Done");
         box_->SetSoundPath(TonePath(extension).c_str());
         HWND hwnd = box_->CreateModeless(nullptr);
