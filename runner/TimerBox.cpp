@@ -6,6 +6,18 @@
 #include "runner/RunnerLog.h"
 #include "ui/Scaling.h"
 
+namespace {
+
+// The main program shows the end itself only when its timer screen took the
+// countdown. A main program started since (at the device's boot, say) that
+// never opened its timer would leave the end unsignalled.
+bool MainProgramKeepsCountdown() {
+    HWND frame = FindWindowW(nullptr, L"TallyPad");
+    return frame && FindWindowExW(frame, nullptr, nullptr, L"TimerWnd");
+}
+
+} // namespace
+
 CTimerBox::CTimerBox(const wchar_t *soundPath) : soundPath_(soundPath) {}
 
 CTimerBox::~CTimerBox() = default;
@@ -90,7 +102,7 @@ void CTimerBox::OnWaitingTick() {
         RegDeleteKeyW(HKEY_CURRENT_USER, kCountdownKey);
         state_ = kFinished;
     } else if ((start == start_ && set == set_) || tick - start == set) {
-        if (FindWindowW(nullptr, L"TallyPad"))
+        if (MainProgramKeepsCountdown())
             state_ = kFinished; // the main program shows the end itself
         else
             Ring();
