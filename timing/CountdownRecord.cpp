@@ -12,6 +12,8 @@ const wchar_t kRunnerMarkerKey[] = L"Software\\Velmora\\TallyPad\\TIMER_SET\\Sac
 namespace {
 
 const DWORD kMsPerDay = 86400000;
+// "Time" holds whole seconds; the screen's own wall-clock check allows 3 s.
+const DWORD kWallSlackMs = 3000;
 const DWORD kTextCapacity = 260; // characters, terminator included
 
 bool ReadDword(HKEY key, const wchar_t *name, DWORD *value) {
@@ -176,9 +178,19 @@ void ClearRecord(const wchar_t *key) {
 }
 
 DWORD RebasedStart(const CountdownRecord &record, DWORD nowTick, const SYSTEMTIME &nowUtc) {
-    if (nowTick >= record.start || !record.hasTime)
+    if (!record.hasTime || (nowTick >= record.start && !record.hasDate))
         return record.start;
-    return nowTick - WallElapsedMs(record, nowTick, nowUtc);
+    const DWORD wallMs = WallElapsedMs(record, nowTick, nowUtc);
+    // A tick count at or above "Start" may still have started again since
+    // (a restart long after the countdown began): with the start's date at
+    // hand, a tick count more than kWallSlackMs off the wall clock is not the
+    // one the countdown started on.
+    if (nowTick >= record.start) {
+        const DWORD tickMs = nowTick - record.start;
+        if ((tickMs > wallMs ? tickMs - wallMs : wallMs - tickMs) <= kWallSlackMs)
+            return record.start;
+    }
+    return nowTick - wallMs;
 }
 
 bool RunnerDueTime(const SYSTEMTIME &localStart, DWORD durationS, SYSTEMTIME *due, SYSTEMTIME *end) {

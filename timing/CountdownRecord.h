@@ -62,9 +62,10 @@ void WriteEndOptions(DWORD vibrate, int volume);
 void ClearRecord(const wchar_t *key);
 
 // "Start" on the current tick count. While the tick count is at or above
-// "Start" it is returned unchanged. Below it, the device restarted (or the
-// count wrapped) since the start, so the start is worked out again from the
-// wall clock: the UTC date and time of the start when the record has both,
+// "Start" and, when the record has the start's date, agrees with the wall
+// clock within 3 s, it is returned unchanged. Otherwise the device restarted
+// (or the count wrapped) since the start, so the start is worked out again
+// from the wall clock: the UTC date and time of the start when the record has both,
 // else the time of day alone (a start at least one day back when the time
 // of day gives less than the tick count, which began after the start).
 DWORD RebasedStart(const CountdownRecord &record, DWORD nowTick, const SYSTEMTIME &nowUtc);

@@ -406,7 +406,7 @@ bool StartCountdown(State &s) {
         return false;
     Sleep(1500); // its notification is registered 300 ms after the start
     s.countdownDue = Seconds(record.startUtc) + record.set / 1000;
-    s.countdownId = Narrow((record.path + L"\\" + record.sound).Text());
+    s.countdownId = Narrow(std::wstring(record.path.Text()) + L"\\" + record.sound.Text());
     Kill(L"VelmoraTallyPad.exe");
     ++s.counts["kill-main"];
     ++s.counts["countdowns"];

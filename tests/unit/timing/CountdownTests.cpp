@@ -184,8 +184,9 @@ TEST(RebasedStart, RestartedDeviceResumesByTheWallClockAndPastEndsStayOver) {
     record.hasTime = record.hasDate = true;
     record.startUtc = At(2024, 5, 1, 23, 59, 0);
 
-    // The tick count is above "Start": nothing to re-base.
+    // The tick count is above "Start" and agrees with the clock: nothing to re-base.
     EXPECT_EQ(500000u, RebasedStart(record, 600000, At(2024, 5, 2, 0, 0, 40)));
+    EXPECT_EQ(500000u, RebasedStart(record, 602000, At(2024, 5, 2, 0, 0, 40))) << "within the clock's seconds";
 
     struct Case {
         const char *what;
@@ -199,6 +200,10 @@ TEST(RebasedStart, RestartedDeviceResumesByTheWallClockAndPastEndsStayOver) {
         {"restarted, past the end", 20000, At(2024, 5, 2, 0, 4, 0), true, 0},
         {"a day later, same time of day", 20000, At(2024, 5, 2, 23, 59, 30), true, 0},
         {"clock put back before the start", 20000, At(2024, 5, 1, 12, 0, 0), false, 300000},
+        // The tick count began again at the restart and has passed "Start"
+        // since: the clock, not the tick count, says how much is left.
+        {"restarted long ago, 1 min after the start", 530000, At(2024, 5, 2, 0, 0, 0), false, 240000},
+        {"restarted long ago, 2 min after the start", 900000, At(2024, 5, 2, 0, 1, 0), false, 180000},
     };
     for (const Case &c : cases) {
         const DWORD start = RebasedStart(record, c.tick, c.now);
