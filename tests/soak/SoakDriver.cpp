@@ -698,21 +698,54 @@ int Run() {
     }
 }
 
+std::string NotifyLogPath() {
+    char path[MAX_PATH];
+    ExpandEnvironmentStringsA("%LOCALAPPDATA%\\TallyPadDevice\\notify.log", path, MAX_PATH);
+    return path;
+}
+
+std::string FileText(const std::string &path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The device is up once its notification service is: the wall time of the
+// service's first "up" line after `from` bytes of its log, 0 when none came.
+LONGLONG ServiceUp(size_t from, DWORD ms) {
+    for (DWORD waited = 0; waited < ms; waited += 100) {
+        const std::string log = FileText(NotifyLogPath());
+        for (size_t at = log.find(" up ", from); at != std::string::npos; at = log.find(" up ", at + 1)) {
+            const size_t line = log.rfind('\n', at);
+            const size_t begin = line == std::string::npos ? 0 : line + 1;
+            if (begin >= from && at - begin < 40)
+                return ParseWall(log.substr(begin, 19));
+        }
+        Sleep(100);
+    }
+    return 0;
+}
+
+// Rings whose time passed while nothing ran are due when the booted device's
+// service is up.
 int Boot() {
     State s = Load();
     const LONGLONG bootWall = WallAt(NowUtc());
+    const size_t logged = FileText(NotifyLogPath()).size();
+    StartProgram(L"DeviceBoot.exe", L"C:\\Windows\\");
+    const LONGLONG up = ServiceUp(logged, 20000);
+    std::vector<std::string> ids;
     for (Expected e : s.atBoot) {
-        e.from = bootWall > e.due ? bootWall : e.due;
+        const LONGLONG ready = up ? up : bootWall;
+        e.from = ready > e.due ? ready : e.due;
         Expect(e);
+        ids.push_back(e.id);
         ++s.counts["occurrences"];
         ++s.counts["rang-at-boot"];
     }
-    std::vector<std::string> ids;
-    for (const Expected &e : s.atBoot)
-        ids.push_back(e.id);
     s.atBoot.clear();
     Save(s);
-    StartProgram(L"DeviceBoot.exe", L"C:\\Windows\\");
     if (!ids.empty()) {
         WaitForRings(s, ids, 45000);
         Sleep(500);
@@ -757,11 +790,7 @@ int CheckRecords(const State &s) {
 
 int Report() {
     State s = Load();
-    std::string log;
-    std::ifstream in(Narrow(kLogPath), std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    const Tally t = Compare(ExpectedSoFar(), ParseLog(text.str()), kAllowedS);
+    const Tally t = Compare(ExpectedSoFar(), ParseLog(FileText(Narrow(kLogPath))), kAllowedS);
     const int damaged = CheckRecords(s);
     for (const std::string &f : t.faults)
         printf("%s\n", f.c_str());
