@@ -479,7 +479,7 @@ void Rang(State &s, const std::string &id, LONGLONG utc) {
 
 // What the driver does to one ringing box: mostly Cancel, sometimes Next,
 // sometimes the runner is killed while it rings.
-void Dismiss(State &s, const Alarm &a, const Logged &ring, int action) {
+void Dismiss(State &s, const Alarm &a, int action) {
     HWND box = nullptr;
     for (int i = 0; i < 50 && !(box = RunnerBox(a.label)); ++i)
         Sleep(100);
@@ -499,11 +499,21 @@ void Dismiss(State &s, const Alarm &a, const Logged &ring, int action) {
     } else if (box) {
         Press(box, kCancel);
     }
-    (void)ring;
 }
 
 // Plans of the short form, by step: what happens before the ring.
-enum Event { kNothing, kKillMain, kKillService, kKillRunner, kReboot, kBack, kLateArrival, kSnooze, kCountdown };
+enum Event {
+    kNothing,
+    kKillMain,
+    kKillService,
+    kKillRunner,
+    kReboot,
+    kBack,
+    kLateArrival,
+    kSnooze,
+    kCountdown,
+    kAddOneShot
+};
 
 // Sat 22:00 snoozed, its snooze at 22:05, a countdown over a reboot, 23:30,
 // Sun 03:00 (02:30 in the skipped hour), 04:10 at the boot after the service
@@ -534,16 +544,17 @@ Event LongFormEvent(State &s) {
     if (r < 35)
         return kCountdown;
     if (r < 40)
-        return static_cast<Event>(100); // a one-shot alarm added
+        return kAddOneShot;
     return kNothing;
 }
 
-// One ring of the schedule (or a reboot asked for): false when the walk is over.
+// One ring of the schedule: 1 to go on, 0 when the walk is over,
+// kRebootExit when the device is to reboot.
 int Step(State &s) {
     NoteOffset(s);
     Event event = s.longForm ? LongFormEvent(s) : ShortFormEvent(s.step);
     ++s.step;
-    if (event == 100) {
+    if (event == kAddOneShot) {
         AddOneShot(s);
         event = kNothing;
     }
@@ -619,7 +630,7 @@ int Step(State &s) {
         const Alarm *a = Find(s, id);
         for (const Logged &l : rings) {
             if (l.id == id && a) {
-                Dismiss(s, *a, l, action);
+                Dismiss(s, *a, action);
                 action = 0;
             }
         }
