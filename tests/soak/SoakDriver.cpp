@@ -32,6 +32,7 @@
 #include "alarm/ManageNotify.h"
 #include "alarm/OleTime.h"
 #include "cetime.h"
+#include "notify.h"
 #include "timing/CountdownRecord.h"
 
 using namespace soak;
@@ -358,6 +359,26 @@ void AddOneShot(State &s) {
     CreateAlarm(s, "once" + std::to_string(s.counts["alarms-created"]), t.wHour, t.wMinute, 0);
 }
 
+// Whether a countdown's runner is registered.
+bool TimerNotified() {
+    DWORD count = 0;
+    CeGetUserNotificationHandles(nullptr, 0, &count);
+    std::vector<HANDLE> handles(count);
+    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
+        return false;
+    for (HANDLE handle : handles) {
+        DWORD size = 0;
+        CeGetUserNotification(handle, 0, &size, nullptr);
+        std::vector<BYTE> block(size);
+        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
+            continue;
+        const auto *info = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
+        if (info->pcent && info->pcent->lpszArguments && wcsstr(info->pcent->lpszArguments, L"sort=1"))
+            return true;
+    }
+    return false;
+}
+
 HWND MainFrame(DWORD ms) {
     for (DWORD waited = 0; waited < ms; waited += 100) {
         if (HWND frame = FindWindowW(L"VelmoraTallyPad", L"TallyPad"))
@@ -398,13 +419,20 @@ bool StartCountdown(State &s) {
         return false;
     while (FromSeconds(WallAt(NowUtc())).wSecond < 18)
         Sleep(100);
-    PostMessageW(timer, kBarCommand, 0, kTimerStart);
+    // The runner leaves the record of a countdown it rang: the new one is
+    // the one with another start.
     CountdownRecord record;
-    for (int i = 0; i < 50 && !(ReadCountdownRecord(&record) && record.Live()); ++i)
+    ReadCountdownRecord(&record);
+    const DWORD previousStart = record.start;
+    PostMessageW(timer, kBarCommand, 0, kTimerStart);
+    for (int i = 0; i < 50 && !(ReadCountdownRecord(&record) && record.Live() && record.start != previousStart); ++i)
         Sleep(100);
-    if (!record.Live())
+    if (!record.Live() || record.start == previousStart)
         return false;
-    Sleep(1500); // its notification is registered 300 ms after the start
+    // Its notification is registered 300 ms after the start.
+    const DWORD asked = GetTickCount();
+    while (!TimerNotified() && GetTickCount() - asked < 20000)
+        Sleep(100);
     s.countdownDue = Seconds(record.startUtc) + record.set / 1000;
     s.countdownId = Narrow(std::wstring(record.path.Text()) + L"\\" + record.sound.Text());
     Kill(L"VelmoraTallyPad.exe");
@@ -825,6 +853,7 @@ int wmain(int argc, wchar_t **argv) {
         return Boot();
     if (command == L"report")
         return Report();
+
     fprintf(stderr, "usage: SoakDriver setup short|long <seed> | run | boot | report\n");
     return 2;
 }
