@@ -576,6 +576,17 @@ Event LongFormEvent(State &s) {
     return kNothing;
 }
 
+// The hour repeated in autumn: after a ring in it, the same wall time comes
+// again an hour later and must not ring again (a ring would be counted as
+// doubled).
+void CheckRepeatedHour(State &s, LONGLONG rang) {
+    if (WallAt(rang + 3600) != WallAt(rang))
+        return;
+    SetClock(s, rang + 3600 - kLeadS);
+    Sleep((kLeadS + 4) * 1000);
+    ++s.counts["repeated-hour-checks"];
+}
+
 // One ring of the schedule: 1 to go on, 0 when the walk is over,
 // kRebootExit when the device is to reboot.
 int Step(State &s) {
@@ -665,13 +676,7 @@ int Step(State &s) {
     }
     if (!WaitGone(L"TallyPadAlarm.exe", 8000))
         Kill(L"TallyPadAlarm.exe");
-    // The hour repeated in autumn: the same wall time comes again an hour
-    // later and must not ring again.
-    if (WallAt(due.utc + 3600) == WallAt(due.utc)) {
-        SetClock(s, due.utc + 3600 - kLeadS);
-        Sleep((kLeadS + 4) * 1000);
-        ++s.counts["repeated-hour-checks"];
-    }
+    CheckRepeatedHour(s, due.utc);
     if (event == kBack) {
         SetClock(s, NowUtc() - 3600 * (1 + Random(s, 4)));
         Sleep(3000);
@@ -775,7 +780,9 @@ int Boot() {
     StartProgram(L"DeviceBoot.exe", L"C:\\Windows\\");
     const LONGLONG up = ServiceUp(logged, 20000);
     std::vector<std::string> ids;
+    LONGLONG dueWall = 0;
     for (Expected e : s.atBoot) {
+        dueWall = e.due;
         const LONGLONG ready = up ? up : bootWall;
         e.from = ready > e.due ? ready : e.due;
         Expect(e);
@@ -790,6 +797,7 @@ int Boot() {
         Sleep(500);
         Kill(L"TallyPadAlarm.exe");
         ++s.counts["kill-runner"];
+        CheckRepeatedHour(s, FirstReaching(dueWall));
     }
     Save(s);
     return 0;

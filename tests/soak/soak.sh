@@ -8,7 +8,7 @@
 #
 # --short (the default; ctest runs it) walks a weekend across the change to
 # summer time, a dozen rings, a few minutes. --long walks from October to
-# April across both changes, some 400 rings, about half an hour. Inside
+# April across both changes, some 350 rings, about half an hour. Inside
 # device/test.sh it copies the test device; run alone it installs, builds
 # and makes its own device and display. Exits non-zero when a ring was lost,
 # doubled or late, or an alarm record changed.
