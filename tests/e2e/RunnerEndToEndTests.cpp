@@ -331,10 +331,10 @@ TEST_F(RunnerTest, CountdownRunnerLeavesTheEndOnlyToAMainProgramWhoseTimerTookIt
     WriteCountdown(1000);
     size_t logged = testsupport::ReadFileBytes(RingLog()).size();
     e2e::Process runner = e2e::Start(L"TallyPadAlarm.exe", kTimerArgs);
-    HWND box = e2e::WaitForWindow(L"#32770", L"TallyPadAlarm", 10000);
+    HWND box = e2e::WaitForWindow(L"#32770", L"TallyPadAlarm", 30000);
     ASSERT_TRUE(box);
     std::string log;
-    for (int i = 0; i < 100 && log.find(" timer ", logged) == std::string::npos; ++i) {
+    for (int i = 0; i < 300 && log.find(" timer ", logged) == std::string::npos; ++i) {
         Sleep(50);
         log = testsupport::ReadFileBytes(RingLog());
     }
