@@ -3,6 +3,7 @@
 #include "shell/Tools.h"
 
 #include "BaseLib/Str.h"
+#include "alarm/AlarmWnd.h"
 #include "calc/CalcWnd.h"
 #include "calendar/CalendarWnd.h"
 #include "convert/ConvWnd.h"
@@ -26,6 +27,8 @@ std::unique_ptr<CNormalWnd> MakeConverter(Settings &settings) {
 std::unique_ptr<CNormalWnd> MakeCalendar(Settings &settings) {
     return std::make_unique<CalendarWnd>(&settings.feedbackVibro);
 }
+
+std::unique_ptr<CNormalWnd> MakeAlarms(Settings &) { return std::make_unique<CAlarmWnd>(); }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
     NoteSettings note = {settings.noteName, settings.noteDir, &settings.noteScale1,   &settings.noteScale2,
@@ -71,7 +74,7 @@ const ToolRow kTools[] = {
     {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_TIMER, IDB_ICON_TIMER_HI, MakePlaceholder},
     {kScreenAlarms, L"AlarmWnd", 0, IDS_TITLE_ALARM, {1, 0, 0, 0, 0, 1}, true,
-     IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakePlaceholder},
+     IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakeAlarms},
     {kScreenWorldClock, L"WorldWnd", 0, IDS_TITLE_WORLD_CLOCK, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_WORLD_CLOCK, IDB_ICON_WORLD_CLOCK_HI, MakeWorldClock},
 };
