@@ -96,8 +96,9 @@ bool WaitUntil(const std::function<bool()> &done, DWORD milliseconds) {
     return false;
 }
 
-// A stylus tap on a list screen's rows, posted so that a message box it
-// opens does not hold this program.
+// A stylus tap on a list screen's rows. Posted, so that press and release
+// reach the program back to back (and a message box a tap opens does not
+// hold this program); the caller waits for what the tap does.
 void Tap(HWND listScreen, int row, bool onSwitch) {
     HWND rows = FindWindowExW(listScreen, nullptr, nullptr, L"ListWnd");
     RECT client;
@@ -106,7 +107,18 @@ void Tap(HWND listScreen, int row, bool onSwitch) {
     const LPARAM at = MAKELPARAM(x, row * kRowHeight + kRowHeight / 2);
     PostMessageW(rows, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(rows, WM_LBUTTONUP, 0, at);
-    SendMessageW(rows, WM_NULL, 0, 0); // both handled before going on
+}
+
+// The list drops stylus messages that arrive while a tap is handled: the
+// next tap waits until the program is idle again.
+void Settle(HWND listScreen) {
+    SendMessageW(FindWindowExW(listScreen, nullptr, nullptr, L"ListWnd"), WM_NULL, 0, 0);
+    Sleep(300);
+}
+
+bool StoredWith(const wchar_t *field) {
+    const std::vector<Stored> alarms = StoredAlarms();
+    return alarms.size() == 1 && alarms[0].text.find(field) != std::wstring::npos;
 }
 
 class AlarmEndToEnd : public ::testing::Test {
@@ -147,17 +159,21 @@ TEST_F(AlarmEndToEnd, AddSwitchEditAndDeleteKeepStoreAndRingsInStep) {
     ASSERT_EQ(first.size(), 1u) << "one pending ring for the new alarm";
 
     Tap(alarms, 0, true);
-    EXPECT_NE(StoredAlarms()[0].text.find(L"/E0/"), std::wstring::npos) << "the switch turned it off in the store";
-    EXPECT_TRUE(RingsOf(added.id).empty()) << "and cleared its ring";
+    EXPECT_TRUE(WaitUntil([] { return StoredWith(L"/E0/"); }, 5000)) << "the switch turned it off in the store";
+    EXPECT_TRUE(WaitUntil([&] { return RingsOf(added.id).empty(); }, 5000)) << "and cleared its ring";
+    Settle(alarms);
     Tap(alarms, 0, true);
-    EXPECT_NE(StoredAlarms()[0].text.find(L"/E1/"), std::wstring::npos);
-    EXPECT_EQ(RingsOf(added.id), first) << "on again: exactly one ring, at the same minute";
+    EXPECT_TRUE(WaitUntil([] { return StoredWith(L"/E1/"); }, 5000)) << "and on again";
+    EXPECT_TRUE(WaitUntil([&] { return RingsOf(added.id) == first; }, 5000))
+        << "on again: exactly one ring, at the same minute";
+    Settle(alarms);
 
     // The time a minute later through the selector, then Save.
     Tap(alarms, 0, false);
     ASSERT_NE(WaitForVisibleChild(alarms, L"EditAlarmWnd", 5000), nullptr);
     Tap(editor, 0, false);
-    HWND selector = FindWindowExW(editor, nullptr, L"DateTime_List_Wnd_Class", nullptr);
+    HWND selector = nullptr;
+    WaitUntil([&] { return (selector = FindWindowExW(editor, nullptr, L"DateTime_List_Wnd_Class", nullptr)); }, 5000);
     ASSERT_NE(selector, nullptr) << "the time row opened no selector";
     SendMessageW(selector, WM_KEYDOWN, VK_DOWN, 0);
     SendMessageW(selector, WM_KEYDOWN, VK_RETURN, 0);
@@ -167,6 +183,7 @@ TEST_F(AlarmEndToEnd, AddSwitchEditAndDeleteKeepStoreAndRingsInStep) {
     ASSERT_EQ(moved.size(), 1u) << "moved, not added";
     EXPECT_NE(moved[0], first[0]);
     ASSERT_EQ(StoredAlarms().size(), 1u);
+    Settle(alarms);
 
     // Delete, confirmed in the program's question box.
     Tap(alarms, 0, false);
@@ -202,9 +219,8 @@ TEST_F(AlarmEndToEnd, TheRunnersMessageReloadsTheListThroughTheFrame) {
     }
     RegCloseKey(store);
     PostMessageW(frame, UWM_ALARMS_CHANGED, 0, 0);
+    Sleep(1000); // posted on by the frame, behind anything this sends
     HWND rows = FindWindowExW(alarms, nullptr, nullptr, L"ListWnd");
-    SendMessageW(frame, WM_NULL, 0, 0);
-    SendMessageW(alarms, WM_NULL, 0, 0);
     for (int i = 0; i < 20; ++i)
         SendMessageW(rows, WM_KEYDOWN, VK_DOWN, 0);
     // Scrolled to the end: the last row's bottom is the window's bottom.
@@ -213,11 +229,15 @@ TEST_F(AlarmEndToEnd, TheRunnersMessageReloadsTheListThroughTheFrame) {
     const LPARAM at = MAKELPARAM(client.right - kScrollBarWidth - 30, client.bottom - kRowHeight / 2);
     PostMessageW(rows, WM_LBUTTONDOWN, MK_LBUTTON, at);
     PostMessageW(rows, WM_LBUTTONUP, 0, at);
-    SendMessageW(rows, WM_NULL, 0, 0);
     std::wstring last;
-    for (const Stored &s : StoredAlarms())
-        if (s.id == L"{E2E-11}")
-            last = s.text;
+    WaitUntil(
+        [&] {
+            for (const Stored &s : StoredAlarms())
+                if (s.id == L"{E2E-11}")
+                    last = s.text;
+            return last.find(L"/E0/") != std::wstring::npos;
+        },
+        5000);
     EXPECT_NE(last.find(L"/E0/"), std::wstring::npos)
         << "the twelfth row did not hold the last alarm: " << last.c_str();
 
