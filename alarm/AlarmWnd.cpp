@@ -1,6 +1,7 @@
 #include "alarm/AlarmWnd.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "BaseLib/WaitCursor.h"
 #include "alarm/AlarmActions.h"
@@ -87,7 +88,7 @@ void CAlarmWnd::DrawItem(CListWnd *, HDC dc, int row, const RECT &rect, bool pre
     Str detail;
     detail.Format(L"%s\n%s", RepeatText(alarm.repeat_days).Text(), alarm.label.Text());
     // Two lines centred in the row: the text's own height decides the top.
-    const int lineHeight = CellFontHeight(8) + 2;
+    const int lineHeight = std::abs(CellFontHeight(8)) + 2;
     lines.top = rect.top + (rect.bottom - rect.top - 2 * lineHeight) / 2;
     CellItem items[] = {
         CellItem::Text(timeText, 14, FW_BOLD, kAlarmCaptionColor, time,
