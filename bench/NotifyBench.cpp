@@ -1,6 +1,6 @@
 // The notification service: how late a notification's program starts after
 // its start time, what a registration costs, and how much CPU the service
-// spends while it waits.
+// spends while it waits (from the host's /proc).
 //   NotifyBench [--rounds N] [--idle SECONDS]
 // Runs in a device folder of its own and stops its service at the end. The
 // program started by the notifications is this one, with "--probe": it
@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cwchar>
 #include <string>
 #include <vector>
@@ -90,14 +91,67 @@ void StopService() {
     }
 }
 
-double CpuMs(HANDLE process) {
-    FILETIME created, exited, kernel, user;
-    if (!GetProcessTimes(process, &created, &exited, &kernel, &user))
-        return -1;
-    auto ms = [](const FILETIME &f) {
-        return double((static_cast<ULONGLONG>(f.dwHighDateTime) << 32) | f.dwLowDateTime) / 10000.0;
-    };
-    return ms(kernel) + ms(user);
+// Wine's GetProcessTimes on another process reports the caller's own times,
+// so the service's CPU and wake-ups come from the host's /proc, which Wine
+// shows as Z:\proc: on-CPU time of every thread (task/*/schedstat, in ns)
+// and its voluntary context switches (task/*/status).
+std::string ReadHostFile(const std::wstring &path) {
+    std::string text;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got)
+        text.append(buffer, got);
+    CloseHandle(file);
+    return text;
+}
+
+// The host process whose command line names exe and whose environment holds
+// marker (the device folder this benchmark gave the service); empty if none.
+std::wstring HostProcess(const char *exe, const std::string &marker) {
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return L"";
+    std::wstring found;
+    do {
+        if (entry.cFileName[0] < L'1' || entry.cFileName[0] > L'9')
+            continue;
+        std::wstring dir = std::wstring(L"Z:\\proc\\") + entry.cFileName;
+        if (ReadHostFile(dir + L"\\cmdline").find(exe) != std::string::npos &&
+            ReadHostFile(dir + L"\\environ").find(marker) != std::string::npos)
+            found = dir;
+    } while (found.empty() && FindNextFileW(find, &entry));
+    FindClose(find);
+    return found;
+}
+
+struct HostUse {
+    double cpuMs = 0;
+    unsigned long long wakeups = 0;
+};
+
+HostUse ReadHostUse(const std::wstring &process) {
+    HostUse use;
+    WIN32_FIND_DATAW entry;
+    HANDLE find = FindFirstFileW((process + L"\\task\\*").c_str(), &entry);
+    if (find == INVALID_HANDLE_VALUE)
+        return use;
+    do {
+        if (entry.cFileName[0] == L'.')
+            continue;
+        std::wstring task = process + L"\\task\\" + entry.cFileName;
+        use.cpuMs += strtod(ReadHostFile(task + L"\\schedstat").c_str(), nullptr) / 1e6;
+        std::string status = ReadHostFile(task + L"\\status");
+        size_t at = status.find("\nvoluntary_ctxt_switches:");
+        if (at != std::string::npos)
+            use.wakeups += strtoull(status.c_str() + at + 26, nullptr, 10);
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+    return use;
 }
 
 void RemoveFolder(const std::wstring &folder) {
@@ -183,20 +237,19 @@ int Main(int argc, wchar_t **argv) {
         std::printf("start time to program start: mean %.1f ms, worst %.1f ms (%d of %d)\n", sum / seen, worst, seen,
                     rounds);
 
-    HWND wnd = ServiceWindow();
-    DWORD pid = 0;
-    GetWindowThreadProcessId(wnd, &pid);
-    HANDLE service = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, pid);
-    if (service) {
-        double before = CpuMs(service);
-        std::printf("service CPU so far (start-up, %d rounds): %.2f ms\n", rounds, before);
+    std::string marker = "TALLYPAD_DEVICE_DIR=" + device::ToUtf8(folder);
+    std::wstring service = HostProcess("NotificationService.exe", marker);
+    if (!service.empty()) {
+        HostUse before = ReadHostUse(service);
+        std::printf("service CPU so far (start-up, %d rounds): %.2f ms, %llu wake-ups\n", rounds, before.cpuMs,
+                    before.wakeups);
         Sleep(idleSeconds * 1000);
-        double after = CpuMs(service);
-        std::printf("service CPU while waiting %d s with one pending notification: %.2f ms (%.4f %%)\n", idleSeconds,
-                    after - before, (after - before) / (idleSeconds * 10.0));
-        CloseHandle(service);
+        HostUse after = ReadHostUse(service);
+        std::printf("service while waiting %d s with one pending notification: CPU %.2f ms (%.4f %%), %llu wake-ups\n",
+                    idleSeconds, after.cpuMs - before.cpuMs, (after.cpuMs - before.cpuMs) / (idleSeconds * 10.0),
+                    after.wakeups - before.wakeups);
     } else {
-        std::printf("service not found for the idle measurement\n");
+        std::printf("service process not found in the host's /proc for the idle measurement\n");
     }
 
     StopService();
