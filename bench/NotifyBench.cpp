@@ -7,6 +7,7 @@
 // appends the moment it began to probe.log.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cwchar>
@@ -109,22 +110,30 @@ std::string ReadHostFile(const std::wstring &path) {
     return text;
 }
 
-// The host process whose command line names exe and whose environment holds
-// marker (the device folder this benchmark gave the service); empty if none.
-std::wstring HostProcess(const char *exe, const std::string &marker) {
+// The host's processes of this device (the same WINEPREFIX as this one's)
+// whose command line names exe, as their Z:\\proc folders. Wine does not
+// pass variables set at run time on to a started program's host
+// environment, so the service this benchmark starts is told apart from the
+// device's own as the one that was not there before.
+std::vector<std::wstring> HostProcesses(const char *exe) {
+    std::vector<std::wstring> found;
+    std::string self = ReadHostFile(L"Z:\\proc\\self\\environ");
+    size_t at = self.find("WINEPREFIX=");
+    std::string prefix = at == std::string::npos ? "" : self.substr(at, self.find('\0', at) - at);
     WIN32_FIND_DATAW entry;
     HANDLE find = FindFirstFileW(L"Z:\\proc\\*", &entry);
     if (find == INVALID_HANDLE_VALUE)
-        return L"";
-    std::wstring found;
+        return found;
     do {
         if (entry.cFileName[0] < L'1' || entry.cFileName[0] > L'9')
             continue;
         std::wstring dir = std::wstring(L"Z:\\proc\\") + entry.cFileName;
-        if (ReadHostFile(dir + L"\\cmdline").find(exe) != std::string::npos &&
-            ReadHostFile(dir + L"\\environ").find(marker) != std::string::npos)
-            found = dir;
-    } while (found.empty() && FindNextFileW(find, &entry));
+        if (ReadHostFile(dir + L"\\cmdline").find(exe) == std::string::npos)
+            continue;
+        std::string env = ReadHostFile(dir + L"\\environ");
+        if (env.find(prefix + '\0') != std::string::npos)
+            found.push_back(dir);
+    } while (FindNextFileW(find, &entry));
     FindClose(find);
     return found;
 }
@@ -186,6 +195,7 @@ int Main(int argc, wchar_t **argv) {
     SetEnvironmentVariableW(L"TALLYPAD_DEVICE_DIR", folder.c_str());
     std::wstring self = SelfPath();
 
+    const std::vector<std::wstring> servicesBefore = HostProcesses("NotificationService.exe");
     // The first registration starts the service and waits for it.
     std::wstring args = L"--round=999";
     SYSTEMTIME tomorrow = LocalIn(24LL * 3600 * 1000);
@@ -237,8 +247,11 @@ int Main(int argc, wchar_t **argv) {
         std::printf("start time to program start: mean %.1f ms, worst %.1f ms (%d of %d)\n", sum / seen, worst, seen,
                     rounds);
 
-    std::string marker = "TALLYPAD_DEVICE_DIR=" + device::ToUtf8(folder);
-    std::wstring service = HostProcess("NotificationService.exe", marker);
+    std::wstring service;
+    for (const std::wstring &dir : HostProcesses("NotificationService.exe")) {
+        if (std::find(servicesBefore.begin(), servicesBefore.end(), dir) == servicesBefore.end())
+            service = dir;
+    }
     if (!service.empty()) {
         HostUse before = ReadHostUse(service);
         std::printf("service CPU so far (start-up, %d rounds): %.2f ms, %llu wake-ups\n", rounds, before.cpuMs,
