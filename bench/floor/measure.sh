@@ -41,6 +41,7 @@ wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 dir='C:\Program Files\TallyPad'
+feedback_command=22169 # the main menu's "Feedback Vibro"
 samples=$work/samples
 : >"$samples"
 
@@ -104,6 +105,14 @@ one_round() {
     record "$p" back $(awk '/^back/ {if (n++) print $2}' <<<"$line")
     record "$p" switch_cpu_ms "$(awk -v a="$c0" -v b="$(cpu_ns "$pid")" 'BEGIN {printf "%.1f", (b - a) / 6e6}')"
     record "$p" private_calc "$(private_mb "$pid")"
+    # Without the feedback pulse (the menu command toggles it; the bare
+    # program has none), to show what the pulse's worker adds to a switch.
+    if [ "$p" = tallypad ]; then
+        probe open "$cls" 273 "$feedback_command" 0 >/dev/null
+        line=$(probe switch "$p" 3)
+        probe open "$cls" 273 "$feedback_command" 0 >/dev/null
+    fi
+    record "$p" switch_quiet $(awk '/^switch/ {print $2}' <<<"$line")
     if [ "$p" = tallypad ]; then
         local id
         for id in 2 3 4 5 6 7 8; do
@@ -157,13 +166,14 @@ report() {
     }
     { vals[$1, $2] = vals[$1, $2] " " $3 }
     END {
-        split("painted visible second to back switch first_to switch_cpu_ms key_us private_desk private_calc private_all idle_cpu_ms_desk idle_wakeups_s_desk idle_cpu_ms_minimised idle_wakeups_s_minimised", order, " ")
+        split("painted visible second to back switch switch_quiet first_to switch_cpu_ms key_us private_desk private_calc private_all idle_cpu_ms_desk idle_wakeups_s_desk idle_cpu_ms_minimised idle_wakeups_s_minimised", order, " ")
         name["painted"] = "start -> first painted frame (ms)"
         name["visible"] = "start -> window visible (ms)"
         name["second"] = "second start, toggle and exit (ms)"
         name["to"] = "desk -> calculator (ms)"
         name["back"] = "calculator -> desk (ms)"
         name["switch"] = "desk -> calculator -> desk (ms)"
+        name["switch_quiet"] = "the same, feedback pulse off (ms)"
         name["first_to"] = "first desk -> calculator, making it (ms)"
         name["switch_cpu_ms"] = "CPU per desk -> calculator -> desk (ms)"
         name["key_us"] = "calculator key to painted display (us)"
