@@ -23,7 +23,7 @@ TEST(LapArray, NewestLapOnTopWithTheHighestNumber) {
 
 TEST(LapArray, LapOfHundredHoursWrapsToZeroHours) {
     EXPECT_STREQ(L"00:00.0", LapTimeText(BreakDown(100u * 3600000u, true)).Text());
-    EXPECT_STREQ(L"99:59:59.9", LapTimeText(BreakDown(100u * 3600000u - 50, true)).Text());
+    EXPECT_STREQ(L"99:59:59.9", LapTimeText(BreakDown(100u * 3600000u - 51, true)).Text());
 }
 
 TEST(LapArray, GrowsByAnEighthKeptWithinFourAnd1024) {
