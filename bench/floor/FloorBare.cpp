@@ -149,7 +149,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, LPWSTR commandLine, int) {
     RegisterClassW(&wc);
 
     int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
-    gFrame = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, frameClass, L"FloorBare", WS_POPUP, 0, 0, width, height, nullptr, nullptr, instance, nullptr);
+    gFrame = CreateWindowExW(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, frameClass, L"FloorBare", WS_POPUP, 0, 0, width, height,
+                             nullptr, nullptr, instance, nullptr);
     gDesk = CreateWindowExW(0, L"FloorBareChild", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 40, width,
                             height - 70, gFrame, nullptr, instance, nullptr);
     gTool = CreateWindowExW(0, L"FloorBareChild", nullptr, WS_CHILD | WS_CLIPSIBLINGS, 0, 40, width, height - 70,
