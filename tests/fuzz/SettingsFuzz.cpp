@@ -59,6 +59,9 @@ const wchar_t *NameAt(size_t index) {
 const DWORD kTypes[] = {REG_SZ,       REG_DWORD, REG_BINARY, REG_EXPAND_SZ,
                         REG_MULTI_SZ, REG_QWORD, REG_NONE,   REG_DWORD_BIG_ENDIAN};
 
+// No script stores this type: what the key holds is not known.
+const DWORD kUnknownType = 0xFFFFFFFF;
+
 struct Value {
     DWORD type;
     Bytes data;
@@ -253,7 +256,7 @@ public:
 
 private:
     // Leaves exactly these values in the key. Registry calls are slow under
-    // Wine: the key stays open, and only values the script lacks are deleted.
+    // Wine: the key stays open, and only values that changed are written.
     void Store(const Stored &stored) {
         if (!key_) {
             RegDeleteTreeW(HKEY_CURRENT_USER, kKey); // left by an earlier run
@@ -262,19 +265,30 @@ private:
         for (size_t i = 0; i < kNameCount; ++i) {
             const wchar_t *name = NameAt(i);
             const auto found = stored.find(name);
-            if (found != stored.end())
-                RegSetValueExW(key_, name, 0, found->second.type, found->second.data.data(),
+            if (found == stored.end()) {
+                if (present_[i])
+                    RegDeleteValueW(key_, name);
+                present_[i] = false;
+            } else if (!present_[i] || last_[i].type != found->second.type || last_[i].data != found->second.data) {
+                // A text whose counted characters are followed by a NUL is
+                // stored with that NUL too (as the system does for callers
+                // that forget to count it): never followed by one here.
+                Bytes data = found->second.data;
+                data.insert(data.end(), 2, 0xFF);
+                RegSetValueExW(key_, name, 0, found->second.type, data.data(),
                                static_cast<DWORD>(found->second.data.size()));
-            else if (present_[i])
-                RegDeleteValueW(key_, name);
-            present_[i] = found != stored.end();
+                present_[i] = true;
+                last_[i] = found->second;
+            }
         }
     }
 
     Verdict SaveAndLoad() {
         expected_.Save(kKey);
-        for (size_t i = 0; i + 1 < kNameCount; ++i)
+        for (size_t i = 0; i + 1 < kNameCount; ++i) {
             present_[i] = true;
+            last_[i].type = kUnknownType; // rewritten when the next script holds it
+        }
         Settings loaded(kDpi, kDpi, kDocuments);
         loaded.Load(kKey);
         Verdict verdict;
@@ -320,7 +334,8 @@ private:
 
     std::vector<world::City> table_ = CityTable();
     HKEY key_ = nullptr;            // owned, open for the process's life
-    bool present_[kNameCount] = {}; // the value is in the key
+    bool present_[kNameCount] = {}; // the value is in the key, holding last_
+    Value last_[kNameCount];
     Settings expected_{kDpi, kDpi, kDocuments};
     bool expecting_ = false;
 };
