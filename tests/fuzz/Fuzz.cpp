@@ -227,6 +227,7 @@ private:
 struct Counts {
     size_t inputs = 0, generated = 0, accepted = 0, failures = 0;
     double slowestMs = 0;
+    size_t slowestBytes = 0;
 };
 
 // Returns the number of broken properties.
@@ -252,8 +253,11 @@ size_t RunReader(Harness &harness, size_t inputs) {
         QueryPerformanceCounter(&before);
         const Verdict verdict = FeedWatched(harness, input, i);
         QueryPerformanceCounter(&after);
-        counts.slowestMs =
-            std::max(counts.slowestMs, 1000.0 * double(after.QuadPart - before.QuadPart) / double(frequency.QuadPart));
+        const double ms = 1000.0 * double(after.QuadPart - before.QuadPart) / double(frequency.QuadPart);
+        if (ms > counts.slowestMs) {
+            counts.slowestMs = ms;
+            counts.slowestBytes = input.size();
+        }
         ++counts.inputs;
         counts.generated += generated;
         counts.accepted += verdict.accepted;
@@ -270,9 +274,9 @@ size_t RunReader(Harness &harness, size_t inputs) {
     QueryPerformanceCounter(&after);
     const double seconds = double(after.QuadPart - begin.QuadPart) / double(frequency.QuadPart);
     printf("%-15s %9zu inputs, %8zu generated, %8zu accepted, %zu failures, 0 crashes, 0 hangs, %.1f s, "
-           "slowest %.1f ms\n",
-           harness.Name(), counts.inputs, counts.generated, counts.accepted, counts.failures, seconds,
-           counts.slowestMs);
+           "slowest %.1f ms (%zu bytes)\n",
+           harness.Name(), counts.inputs, counts.generated, counts.accepted, counts.failures, seconds, counts.slowestMs,
+           counts.slowestBytes);
     fflush(stdout);
     return counts.failures;
 }

@@ -1,9 +1,10 @@
 // The notification database file: Deserialize on any bytes (most with
 // their checksum made right, so that the layout checks behind it are
 // reached), a database it accepts written back byte for byte, and databases
-// written with Serialize read back whole.
+// written with Serialize read back whole, a few of them with many records.
 #include <algorithm>
 #include <cstring>
+#include <unordered_set>
 
 #include "Fuzz.h"
 #include "NotifyStore.h"
@@ -58,18 +59,23 @@ SYSTEMTIME RandomTime(Rng &rng) {
     return t;
 }
 
-DWORD RandomHandle(Rng &rng) {
-    return rng.OneIn(4) ? 0x7FFFFFFF - static_cast<DWORD>(rng.Below(4)) : 1 + static_cast<DWORD>(rng.Below(5000));
+// Mostly small handles, some at the top of the range; room for count of them.
+DWORD RandomHandle(Rng &rng, size_t count) {
+    return rng.OneIn(4) ? 0x7FFFFFFF - static_cast<DWORD>(rng.Below(4))
+                        : 1 + static_cast<DWORD>(rng.Below(5000 + 2 * count));
 }
 
 Database RandomDatabase(Rng &rng) {
     Database db;
-    db.nextHandle = RandomHandle(rng);
-    for (size_t n = rng.Size(20); n > 0; --n) {
+    // Now and then very many records, which must load in linear time.
+    const size_t count = rng.OneIn(1000) ? 30000 + rng.Below(15000) : rng.Size(20);
+    db.nextHandle = RandomHandle(rng, count);
+    std::unordered_set<DWORD> handles;
+    for (size_t n = count; n > 0; --n) {
         Record r;
         do
-            r.handle = RandomHandle(rng);
-        while (db.Find(r.handle));
+            r.handle = RandomHandle(rng, count);
+        while (!handles.insert(r.handle).second);
         r.status = static_cast<DWORD>(rng.Next());
         r.type = static_cast<DWORD>(rng.Below(6));
         r.event = static_cast<DWORD>(rng.Next());
