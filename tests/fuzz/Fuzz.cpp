@@ -270,6 +270,11 @@ size_t RunReader(Harness &harness, size_t inputs) {
         } else if (verdict.accepted && (generated || rng.OneIn(8))) {
             pool.Add(input, rng);
         }
+        // Progress of a long run, so that one cut short still tells its count.
+        if ((i + 1) % 100000 == 0) {
+            fprintf(stderr, "%s: %zu inputs, %zu failures\n", g_reader, i + 1, counts.failures);
+            fflush(stderr);
+        }
     }
     QueryPerformanceCounter(&after);
     const double seconds = double(after.QuadPart - begin.QuadPart) / double(frequency.QuadPart);
