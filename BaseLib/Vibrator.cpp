@@ -2,17 +2,25 @@
 
 #include "BaseLib/Clock.h"
 
+namespace {
+
+const DWORD kStepMs = 5;
+
+} // namespace
+
 int Vibrator::Pulse(DWORD milliseconds) {
     if (!Load())
         return 0;
     if (milliseconds > 0) {
         Switch(1);
-        // Busy-wait: the pulse should be as long as asked, not as long as
-        // the scheduler's sleep granularity makes it. Elapsed time is
-        // compared so a tick count wrapping around cannot stretch it.
+        // Sleeps in short steps rather than spinning, so a pulse costs the
+        // interface thread nothing on a one-core device; the clock is read
+        // between steps, so the pulse is as long as asked within a step and
+        // lasts while a test's frozen clock stands. Elapsed time is compared
+        // so a tick count wrapping around cannot stretch it.
         const DWORD start = Clock::TickCount();
-        while (Clock::TickCount() - start <= milliseconds)
-            YieldProcessor();
+        for (DWORD elapsed = 0; elapsed <= milliseconds; elapsed = Clock::TickCount() - start)
+            Sleep(milliseconds - elapsed < kStepMs ? milliseconds - elapsed + 1 : kStepMs);
     }
     Switch(0);
     return 1;

@@ -81,14 +81,14 @@ void COpenFileWnd::OnRightButton() {
     if (result_)
         *result_ = path;
     Hide();
-    CNotePicker::OnRightButton();
+    CPickerList::OnRightButton();
     if (ParentWindow())
         PostMessageW(ParentWindow(), UWM_OPEN_RECENT, 0, 0);
 }
 
 void COpenFileWnd::OnLeftButton() {
     Hide();
-    CNotePicker::OnLeftButton();
+    CPickerList::OnLeftButton();
     if (ParentWindow())
         PostMessageW(ParentWindow(), UWM_CLOSE_PICKER, 0, 0);
 }
@@ -98,5 +98,5 @@ LRESULT COpenFileWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPar
         OnFolderPicked();
         return 0;
     }
-    return CNotePicker::WindowProc(hwnd, msg, wParam, lParam);
+    return CPickerList::WindowProc(hwnd, msg, wParam, lParam);
 }

@@ -8,11 +8,11 @@
 
 #include <memory>
 
-#include "notes/BrowserFolderWnd.h"
-#include "notes/FolderListing.h"
-#include "notes/NotePicker.h"
+#include "ui/BrowserFolderWnd.h"
+#include "ui/FolderListing.h"
+#include "ui/PickerList.h"
 
-class COpenFileWnd : public CNotePicker {
+class COpenFileWnd : public CPickerList {
 public:
     COpenFileWnd();
 

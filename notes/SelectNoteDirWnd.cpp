@@ -72,7 +72,7 @@ void CSelectNoteDirWnd::OnRightButton() {
     if (noteDir_ && folder_.Length() < dirSize_)
         lstrcpynW(noteDir_, folder_, dirSize_);
     Hide();
-    CNotePicker::OnRightButton();
+    CPickerList::OnRightButton();
     if (ParentWindow())
         PostMessageW(ParentWindow(), UWM_NOTE_DIR_PICKED, 0, 0);
     TellInputPanel(0);
@@ -80,7 +80,7 @@ void CSelectNoteDirWnd::OnRightButton() {
 
 void CSelectNoteDirWnd::OnLeftButton() {
     Hide();
-    CNotePicker::OnLeftButton();
+    CPickerList::OnLeftButton();
     TellInputPanel(0);
 }
 
@@ -98,5 +98,5 @@ LRESULT CSelectNoteDirWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             TellInputPanel(1);
         break;
     }
-    return CNotePicker::WindowProc(hwnd, msg, wParam, lParam);
+    return CPickerList::WindowProc(hwnd, msg, wParam, lParam);
 }

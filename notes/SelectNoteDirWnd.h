@@ -8,10 +8,10 @@
 
 #include <memory>
 
-#include "notes/BrowserFolderWnd.h"
-#include "notes/NotePicker.h"
+#include "ui/BrowserFolderWnd.h"
+#include "ui/PickerList.h"
 
-class CSelectNoteDirWnd : public CNotePicker {
+class CSelectNoteDirWnd : public CPickerList {
 public:
     static constexpr int kMaxNameChars = 49;
     static constexpr int kNameEditUnits = 90; // the editor leaves the row's label free

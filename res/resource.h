@@ -345,3 +345,26 @@
 #define IDS_START 88
 #define IDS_RESET 2261
 #define IDS_LAP 2262
+// Alarm screens and the ring pickers: the on/off switch (on and off looks
+// side by side), the alarm list's Add button and title icon (two looks
+// side by side), and their texts.
+#define IDB_ALARM_SWITCH 1131
+#define IDB_ALARM_SWITCH_HI 1132
+#define IDB_ALARM_ADD 1133
+#define IDB_ALARM_ADD_HI 1134
+#define IDB_ALARM_TITLE 1135
+#define IDB_ALARM_TITLE_HI 1136
+#define IDS_RING_SOUND 28        // "Sound": the ring-tone picker's title
+#define IDS_ADD_ALARM 49         // "Add Alarm"
+#define IDS_EDIT_ALARM 50        // "Edit Alarm"
+#define IDS_REPEAT 51            // "Repeat"
+#define IDS_ALARM_SOUND 52       // "Sound": the editor's row
+#define IDS_LABEL 54             // "Label"
+#define IDS_RING_FILE 63         // "File"
+#define IDS_ALARM_TIME 64        // "Time"
+#define IDS_DELETE_ALARM 67      // "Delete this alarm really?"
+#define IDS_CONFIRM 68           // "Confirm"
+#define IDS_RING_VOLUME_ROW 70   // "Volume"
+#define IDS_RING_VOLUME 71       // "Ring Volume"
+#define IDS_VIBRO 72             // "Vibro"
+#define IDS_MULTIMEDIA_FILES 2291 // "Multimedia Files"

@@ -86,6 +86,9 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
     settings_.Load(SettingsKey());
     MoveWindow(hwnd_, settings_.maxPosX, settings_.maxPosY, size.cx, size.cy, FALSE);
     UpdateWorkArea();
+    // Placed where the desk will show it before anything is laid out, so
+    // that the start lays out (and builds the balloons) once.
+    MoveOntoVisibleDesktop();
     INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
     InitCommonControlsEx(&icc);
     LoadLocaleSeparators();
@@ -95,7 +98,6 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
     desk_.reset(new CMyDeskWnd());
     desk_->CreateDesk(hwnd_, client);
     desk_->AddToolIcons();
-    MakeScreen(kScreenNote);
     current_ = desk_.get();
     CurrentScreen() = desk_->Descriptor();
 
@@ -111,6 +113,10 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
     if (!mini)
         ShowWindow(hwnd_, SW_SHOW);
     SwitchScreen(kScreenDesk);
+    // The first frame is on the screen before what it does not show is made:
+    // the hidden note screen, the key balloons, the floating button's picture.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    MakeScreen(kScreenNote);
     if (settings_.popupBtt)
         BuildBalloons(hwnd_, settings_.isFull != 0);
 
@@ -309,8 +315,8 @@ void CBlindWnd::PlaceScreen(CNormalWnd *screen) {
 void CBlindWnd::SwitchScreen(int id) {
     if (!IsMinimised())
         SetFocus(hwnd_);
+    // Presenting the screen lays the bottom bar out for it.
     ShowScreen(id);
-    bottomBar_->LayoutBottomBar(CurrentScreen());
     if (CurrentScreen().screenId == kScreenCalendar && current_)
         PostMessageW(current_->GetHwnd(), UWM_CAL_REFRESH, 0, 0);
 }

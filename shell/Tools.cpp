@@ -2,6 +2,8 @@
 // holds the table of the screens.
 #include "shell/Tools.h"
 
+#include "BaseLib/Str.h"
+#include "alarm/AlarmWnd.h"
 #include "calc/CalcWnd.h"
 #include "calendar/CalendarWnd.h"
 #include "convert/ConvWnd.h"
@@ -9,7 +11,6 @@
 #include "notes/SelectNoteDirWnd.h"
 #include "resource.h"
 #include "shell/Settings.h"
-#include "shell/ToolScreen.h"
 #include "timing/StopWWnd.h"
 #include "timing/TimerWnd.h"
 #include "ui/ScreenDescriptor.h"
@@ -36,15 +37,13 @@ std::unique_ptr<CNormalWnd> MakeStopwatch(Settings &settings) {
 std::unique_ptr<CNormalWnd> MakeTimer(Settings &settings) {
     return std::make_unique<CMyTimerWnd>(&settings.feedbackVibro);
 }
+std::unique_ptr<CNormalWnd> MakeAlarms(Settings &) { return std::make_unique<CAlarmWnd>(); }
 
 std::unique_ptr<CNormalWnd> MakeNote(Settings &settings) {
     NoteSettings note = {settings.noteName, settings.noteDir, &settings.noteScale1,   &settings.noteScale2,
                          &settings.penMode, settings.recent,  &settings.feedbackVibro};
     return std::make_unique<CMyNoteWnd>(note);
 }
-
-// A tool still to come: a screen with its descriptor and no content.
-std::unique_ptr<CNormalWnd> MakePlaceholder(Settings &) { return std::make_unique<CToolScreen>(); }
 
 // Without its city list there is no world clock: it says so itself.
 std::unique_ptr<CNormalWnd> MakeWorldClock(Settings &settings) { return CMyWorldWnd::Open(&settings.feedbackVibro); }
@@ -66,7 +65,7 @@ const ToolRow kTools[] = {
     {kScreenTimer, L"TimerWnd", 5555, IDS_TITLE_TIMER, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_TIMER, IDB_ICON_TIMER_HI, MakeTimer},
     {kScreenAlarms, L"AlarmWnd", 0, IDS_TITLE_ALARM, {1, 0, 0, 0, 0, 1}, true,
-     IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakePlaceholder},
+     IDB_ICON_ALARM, IDB_ICON_ALARM_HI, MakeAlarms},
     {kScreenWorldClock, L"WorldWnd", 0, IDS_TITLE_WORLD_CLOCK, {1, 0, 0, 0, 0, 1}, true,
      IDB_ICON_WORLD_CLOCK, IDB_ICON_WORLD_CLOCK_HI, MakeWorldClock},
 };

@@ -6,6 +6,7 @@
 #include "BaseLib/FeedbackPulse.h"
 #include "BaseLib/Registry.h"
 #include "alarm/ManageNotify.h"
+#include "alarm/SelectRingtoneWnd.h"
 #include "resource.h"
 #include "timing/CountdownRecord.h"
 #include "timing/EndSound.h"
@@ -77,6 +78,9 @@ LRESULT CMyTimerWnd::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case UWM_DATE_CLOSING:
         timeSelector_.reset(); // the selector allows its owner this while it calls
+        return 0;
+    case UWM_RINGTONE_PICKED:
+        OnEndSoundChosen();
         return 0;
     case UWM_SLIDE:
         if (display_)
@@ -182,6 +186,33 @@ void CMyTimerWnd::OnCommand(UINT commandId) {
     case kTimerStart:
         Start();
         break;
+    case kTimerEnds:
+        ChooseEndSound();
+        break;
+    }
+}
+
+// The picker writes the chosen folder and file straight into the screen's
+// own sound folder and name.
+void CMyTimerWnd::ChooseEndSound() {
+    if (!ringtonePicker_)
+        ringtonePicker_ = std::make_unique<CSelectRingtoneWnd>();
+    ringtonePicker_->SetVolume(volume_, static_cast<int>(vibrate_));
+    const CSelectRingtoneWnd::Slots slots = {nullptr, &soundFolder_, &soundName_};
+    ringtonePicker_->Open(hwnd_, SoundPath(soundFolder_, soundName_), slots);
+}
+
+// A running countdown keeps the end sound its notification was given at
+// Start; the record shows the new choice to a restarted program.
+void CMyTimerWnd::OnEndSoundChosen() {
+    if (!ringtonePicker_)
+        return;
+    volume_ = ringtonePicker_->VolumeCode();
+    vibrate_ = static_cast<DWORD>(ringtonePicker_->Vibrate());
+    RefreshEndsLabel();
+    if (running_) {
+        display_->WriteRecord(soundFolder_, soundName_);
+        WriteEndOptions(vibrate_, volume_);
     }
 }
 

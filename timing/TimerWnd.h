@@ -16,6 +16,7 @@
 
 class CCustomBtt;
 class CMyTimerDisplayCtrl;
+class CSelectRingtoneWnd;
 class PDateTimeSelectCtrl;
 
 class CMyTimerWnd : public CNormalWnd {
@@ -43,6 +44,7 @@ public:
     int Volume() const { return volume_; }
     CMyTimerDisplayCtrl *Display() const { return display_.get(); }
     PDateTimeSelectCtrl *TimeSelector() const { return timeSelector_.get(); }
+    CSelectRingtoneWnd *RingtonePicker() const { return ringtonePicker_.get(); }
     CCustomBtt *Button(UINT commandId) const;
 
 private:
@@ -60,6 +62,8 @@ private:
     void ShowDurationIdle();
     void UpdateButtons();
     void RefreshEndsLabel();
+    void ChooseEndSound();
+    void OnEndSoundChosen();
 
     bool running_;
     DWORD durationS_;
@@ -72,6 +76,7 @@ private:
     const DWORD *feedbackVibro_; // not owned
     std::unique_ptr<CCustomBtt> stopButton_, startButton_, endsButton_;
     std::unique_ptr<CMyTimerDisplayCtrl> display_;
-    std::unique_ptr<PDateTimeSelectCtrl> timeSelector_; // while the user picks a duration
+    std::unique_ptr<PDateTimeSelectCtrl> timeSelector_;  // while the user picks a duration
+    std::unique_ptr<CSelectRingtoneWnd> ringtonePicker_; // made at the first "When Timer Ends" tap
     Bitmap background_;
 };

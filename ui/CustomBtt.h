@@ -53,6 +53,7 @@ public:
     // cut with an ellipsis when too long); the caption then takes the upper
     // half of the button. Empty: the caption alone, centred.
     void SetSecondLine(const wchar_t *text);
+    const wchar_t *SecondLine() const { return secondLine_; }
     // A new caption font height, in layout units.
     void SetFontHeight(int fontHeight);
     void SetLeftText(const wchar_t *text, int offset);

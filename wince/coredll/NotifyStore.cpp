@@ -1,6 +1,7 @@
 #include "NotifyStore.h"
 
 #include <cstring>
+#include <unordered_set>
 
 #include "DeviceState.h"
 #include "notify.h"
@@ -327,9 +328,12 @@ bool Deserialize(const std::string &bytes, Database &db) {
     if (!in.U32(version) || version != kVersion || !in.U32(loaded.nextHandle) || !IsHandle(loaded.nextHandle) ||
         !in.U32(count) || count > kMostRecords)
         return false;
+    // Handles seen so far in a set: searching the records for each one
+    // would take quadratic time, minutes for a file of many records.
+    std::unordered_set<DWORD> handles;
     for (DWORD i = 0; i < count; ++i) {
         Record r;
-        if (!ReadRecord(in, r) || !IsHandle(r.handle) || loaded.Find(r.handle))
+        if (!ReadRecord(in, r) || !IsHandle(r.handle) || !handles.insert(r.handle).second)
             return false;
         loaded.records.push_back(std::move(r));
     }

@@ -520,3 +520,26 @@ TEST(ServicePlan, StartsDueDropsExpiredAndSleepsUntilTheNextStart) {
         EXPECT_EQ(c.waitMs, plan.waitMs) << c.what;
     }
 }
+
+TEST(NotificationFile, ALargeDatabaseLoadsWholeAndAnyRepeatedHandleIsDamage) {
+    const DWORD count = 100000;
+    notify::Database db;
+    db.nextHandle = count + 1;
+    notify::Record r;
+    r.type = CNT_TIME;
+    r.start = kStart;
+    for (DWORD i = 0; i < count; ++i) {
+        r.handle = i + 1;
+        db.records.push_back(r);
+    }
+    notify::Database back;
+    ASSERT_TRUE(notify::Deserialize(notify::Serialize(db), back));
+    EXPECT_EQ(count, back.records.size());
+    EXPECT_EQ(count, back.records.back().handle);
+
+    for (DWORD at : {DWORD(1), count / 2, count - 1}) {
+        notify::Database repeated = db;
+        repeated.records[at].handle = repeated.records[at - 1].handle;
+        EXPECT_FALSE(notify::Deserialize(notify::Serialize(repeated), back)) << "handle repeated at record " << at;
+    }
+}

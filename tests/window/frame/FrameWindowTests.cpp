@@ -17,7 +17,9 @@
 #include "resource.h"
 #include "shell/BlindWnd.h"
 #include "shell/BottomBar.h"
+#include "ui/Desktop.h"
 #include "ui/Drawing.h"
+#include "ui/PopupBtt.h"
 #include "shell/Messages.h"
 #include "shell/TabBar.h"
 #include "ui/ScreenDescriptor.h"
@@ -197,6 +199,32 @@ TEST_F(FrameTest, OpenScreenShowsTheScreenWithItsTitleAndBarButtons) {
                 << "bottom-bar button " << action;
         }
     }
+}
+
+// The start paints the desk first and makes what it does not show after:
+// when the frame is made, the frame fills the visible desktop, the desk
+// shows, the note screen exists hidden in the screen's place, and the key
+// balloons and the floating button's picture are there.
+TEST_F(FrameTest, StartShowsTheDeskWithTheNoteScreenBalloonsAndButtonMade) {
+    WriteDword(L"PopupBtt", 1);
+    MakeFrame();
+    RECT frame = WindowRect(), visible = VisibleDesktop();
+    EXPECT_TRUE(EqualRect(&frame, &visible)) << "the frame does not fill the visible desktop";
+    HWND desk = GetDlgItem(main_, 5483), note = GetDlgItem(main_, 5543);
+    ASSERT_NE(desk, nullptr);
+    EXPECT_TRUE(ui::IsShown(desk));
+    ASSERT_NE(note, nullptr) << "the note screen is not made at start";
+    EXPECT_FALSE(IsWindowVisible(note));
+    RECT deskRect, noteRect;
+    GetWindowRect(desk, &deskRect);
+    GetWindowRect(note, &noteRect);
+    EXPECT_TRUE(EqualRect(&deskRect, &noteRect)) << "the note screen is not in the screens' place";
+    EXPECT_EQ(Screen(), kScreenDesk);
+    for (UINT id : {kBalloonPlain, kBalloonPadPlain}) {
+        CPopupBtt *balloon = FindBalloon(id);
+        EXPECT_TRUE(balloon && balloon->GetHwnd()) << "balloon " << id << " not built";
+    }
+    EXPECT_NE(frame_->FloatButton(), nullptr);
 }
 
 TEST_F(FrameTest, ToolScreensAreMadeOnceAndKept) {

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "ListTestSupport.h"
-#include "notes/BrowserFolderWnd.h"
+#include "ui/BrowserFolderWnd.h"
 #include "notes/OpenFileWnd.h"
 #include "notes/SelectNoteDirWnd.h"
 #include "support/TempTree.h"

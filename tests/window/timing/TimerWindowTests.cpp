@@ -1,8 +1,9 @@
 // The timer screen: a duration chosen in the time selector, Start writing
 // the countdown record and registering exactly one runner notification 15 s
 // before the end, Stop clearing both, the display's rounding as it counts
-// down, the end with the "Timer Done" box, and picking a countdown up from
-// the record when the screen is shown (also after the device restarted).
+// down, the end with the "Timer Done" box, picking a countdown up from the
+// record when the screen is shown (also after the device restarted), and the
+// end sound chosen through "When Timer Ends".
 #include <gtest/gtest.h>
 #include <notify.h>
 #include <windows.h>
@@ -13,6 +14,7 @@
 
 #include "BaseLib/Clock.h"
 #include "BaseLib/Registry.h"
+#include "alarm/SelectRingtoneWnd.h"
 #include "ShellTestSupport.h"
 #include "timing/CountdownRecord.h"
 #include "timing/EndSound.h"
@@ -22,6 +24,7 @@
 #include "ui/CustomBtt.h"
 #include "ui/Messages.h"
 #include "ui/PDateTimeSelectCtrl.h"
+#include "support/TempTree.h"
 
 using namespace shelltest;
 
@@ -307,4 +310,52 @@ TEST_F(TimerTest, ShownAgainItResumesALiveCountdownWithTheTimeLeft) {
         EXPECT_TRUE(PendingNotifications().empty()) << c.what << ": resuming registers nothing";
         screen_.reset();
     }
+}
+
+TEST_F(TimerTest, WhenTimerEndsChoosesTheEndSoundAndARunningCountdownsRecordFollows) {
+    TempTree tree;
+    tree.Folder(L"Tones");
+    tree.File(L"Tones\\Bell.wav");
+    tree.File(L"Tones\\Gong.wma");
+    // The last end sound, kept in the record while no countdown runs.
+    CountdownRecord last;
+    last.path = tree.Path(L"Tones").c_str();
+    last.sound = L"Bell.wav";
+    ASSERT_TRUE(WriteCountdownRecord(last));
+    Open();
+    Press(kTimerStart);
+    ASSERT_TRUE(screen_->Running());
+
+    Press(kTimerEnds);
+    CSelectRingtoneWnd *picker = screen_->RingtonePicker();
+    ASSERT_NE(picker, nullptr);
+    ASSERT_TRUE(IsWindowVisible(picker->GetHwnd()));
+    ASSERT_EQ(picker->Names().size(), 2u);
+    EXPECT_EQ(picker->Selected(), 0) << "opens on the current end sound";
+    EXPECT_EQ(picker->VolumeCode(), -1);
+    EXPECT_EQ(picker->Vibrate(), 1);
+
+    // Gong chosen at 60 % without vibration, then OK.
+    picker->SetVolume(3, 0);
+    RECT row = picker->List()->RowRect(CSelectRingtoneWnd::kFirstFileRow + 1);
+    const LPARAM at = MAKELPARAM(100, (row.top + row.bottom) / 2);
+    SendMessageW(picker->List()->GetHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageW(picker->List()->GetHwnd(), WM_LBUTTONUP, 0, at);
+    Pump();
+    ASSERT_EQ(picker->Selected(), 1);
+    SendMessageW(picker->GetHwnd(), UWM_TITLE_COMMAND, kTitleCommandDone, 0);
+    Pump();
+
+    EXPECT_STREQ(screen_->SoundName(), L"Gong.wma");
+    EXPECT_STREQ(screen_->SoundFolder(), tree.Path(L"Tones").c_str());
+    EXPECT_EQ(screen_->Volume(), 3);
+    EXPECT_EQ(screen_->Vibrate(), 0u);
+    EXPECT_STREQ(screen_->Button(kTimerEnds)->SecondLine(), L"Gong")
+        << "the label shows the name without its extension";
+    CountdownRecord record;
+    ASSERT_TRUE(ReadCountdownRecord(&record));
+    EXPECT_TRUE(record.Live()) << "the running countdown goes on";
+    EXPECT_STREQ(record.sound, L"Gong.wma");
+    EXPECT_EQ(3u, RecordNumber(L"Volume"));
+    EXPECT_EQ(0u, RecordNumber(L"Vibro"));
 }

@@ -1,4 +1,4 @@
-#include "notes/NotePicker.h"
+#include "ui/PickerList.h"
 
 #include "resource.h"
 #include "ui/CellPainter.h"
@@ -6,7 +6,7 @@
 #include "ui/Messages.h"
 #include "ui/Scaling.h"
 
-const COLORREF CNotePicker::kRowTextColor = RGB(77, 77, 77);
+const COLORREF CPickerList::kRowTextColor = RGB(77, 77, 77);
 
 namespace {
 
@@ -42,14 +42,14 @@ SIZE IconSize(HIMAGELIST list) {
 
 } // namespace
 
-CNotePicker::CNotePicker() : rowIcons_(nullptr) {}
+CPickerList::CPickerList() : rowIcons_(nullptr) {}
 
-CNotePicker::~CNotePicker() {
+CPickerList::~CPickerList() {
     if (rowIcons_)
         ImageList_Destroy(rowIcons_);
 }
 
-bool CNotePicker::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
+bool CPickerList::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
     const bool first = GetHwnd() == nullptr;
     if (first)
         SetHasTitleBar(true);
@@ -73,26 +73,26 @@ bool CNotePicker::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
     return true;
 }
 
-void CNotePicker::Hide() {
+void CPickerList::Hide() {
     if (List())
         List()->EndEdit();
     if (GetHwnd())
         ShowWindow(GetHwnd(), SW_HIDE);
 }
 
-void CNotePicker::SetRows(int count, const int *editableRows) {
+void CPickerList::SetRows(int count, const int *editableRows) {
     if (!List())
         return;
     List()->SetItems(count, editableRows, kRowStates);
     List()->Repaint();
 }
 
-void CNotePicker::DrawRow(HDC dc, const RECT &rect, int state, RowIcon icon, const wchar_t *text, bool opensFolder) {
+void CPickerList::DrawRow(HDC dc, const RECT &rect, int state, RowIcon icon, const wchar_t *text, bool opensFolder) {
     CopyStateBackground(dc, state, rect);
     const int margin = ScaleX(kMarginUnits);
     RECT textRect = {rect.left + margin, rect.top, rect.right - margin, rect.bottom};
     const SIZE left = IconSize(rowIcons_);
-    if (left.cx > 0) {
+    if (icon != kNoIcon && left.cx > 0) {
         ImageList_Draw(rowIcons_, icon, dc, textRect.left, (rect.top + rect.bottom - left.cy) / 2, ILD_TRANSPARENT);
         textRect.left += left.cx + margin;
     }
@@ -112,16 +112,16 @@ void CNotePicker::DrawRow(HDC dc, const RECT &rect, int state, RowIcon icon, con
 
 // Posted, not sent: a row window made just now has posted its own request
 // to put the panel down, and this one must arrive after it.
-void CNotePicker::TellInputPanel(WPARAM wanted) {
+void CPickerList::TellInputPanel(WPARAM wanted) {
     HWND foreground = GetForegroundWindow();
     DWORD process = 0;
     if (foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId())
         PostMessageW(foreground, UWM_INPUT_PANEL, wanted, 0);
 }
 
-Str CNotePicker::FolderText(const Str &folder) { return folder.IsEmpty() ? Str(L"\\") : folder; }
+Str CPickerList::FolderText(const Str &folder) { return folder.IsEmpty() ? Str(L"\\") : folder; }
 
-LRESULT CNotePicker::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+LRESULT CPickerList::WindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == UWM_TITLE_COMMAND && HandlePickerCommand(wParam))
         return 0;
     return CSelectList::WindowProc(hwnd, msg, wParam, lParam);

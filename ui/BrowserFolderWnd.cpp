@@ -1,4 +1,4 @@
-#include "notes/BrowserFolderWnd.h"
+#include "ui/BrowserFolderWnd.h"
 
 #include "resource.h"
 
@@ -33,10 +33,10 @@ void CBrowserFolderWnd::OnRightButton() {
     if (ParentWindow())
         SendMessageW(ParentWindow(), UWM_FOLDER_PICKED, 0, 0);
     Hide();
-    CNotePicker::OnRightButton();
+    CPickerList::OnRightButton();
 }
 
 void CBrowserFolderWnd::OnLeftButton() {
     Hide();
-    CNotePicker::OnLeftButton();
+    CPickerList::OnLeftButton();
 }

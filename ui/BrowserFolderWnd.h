@@ -5,10 +5,10 @@
 #pragma once
 #include <windows.h>
 
-#include "notes/FolderListing.h"
-#include "notes/NotePicker.h"
+#include "ui/FolderListing.h"
+#include "ui/PickerList.h"
 
-class CBrowserFolderWnd : public CNotePicker {
+class CBrowserFolderWnd : public CPickerList {
 public:
     // Shows the browser over the parent at a folder (empty or "\" for the
     // root; a path too long to list gives the root). False when the window

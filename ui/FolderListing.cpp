@@ -1,4 +1,4 @@
-#include "notes/FolderListing.h"
+#include "ui/FolderListing.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
-// What the note pickers show of the file system: the subfolders of a folder
-// with ".." to go up, the note files of a folder, and the paths that going
-// up and down the tree gives. No window here.
+// What the file and folder pickers show of the file system: the subfolders
+// of a folder with ".." to go up, the files of a folder that a filter takes,
+// and the paths that going up and down the tree gives. No window here.
 #pragma once
 #include <windows.h>
 
@@ -26,7 +26,7 @@ Str ParentFolder(const Str &folder);
 // Case-insensitive order; ".." always comes first, whatever sorts before a
 // dot, so that going up stays the first entry.
 void SortNames(std::vector<Str> *names);
-// A note-file filter: a description for the user and the extensions it
+// A file filter: a description for the user and the extensions it
 // takes, without the dot. A first extension "*" takes every file.
 struct FileFilter {
     Str description;

@@ -1,12 +1,12 @@
-// What the note pickers list: paths up and down the tree, the note-file
-// filter, the order of names, and real folders made by the test.
+// What the file and folder pickers list: paths up and down the tree, the
+// file filter, the order of names, and real folders made by the test.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "notes/FolderListing.h"
+#include "ui/FolderListing.h"
 #include "support/TempTree.h"
 
 namespace {
