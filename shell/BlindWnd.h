@@ -20,6 +20,7 @@
 class CMyTabbar;
 class CMyBottomBar;
 class CMyDeskWnd;
+class SlideBand;
 
 class CBlindWnd {
 public:
@@ -58,8 +59,8 @@ private:
     void SwitchScreen(int id);
     void ShowScreen(int id);
     void PresentScreen(int id);
-    void SlideDeskIn(HWND from);
-    void SlideDeskOut(HWND to);
+    bool SlideDeskIn(HWND from, const RECT &home);
+    void SlideDeskOut(HWND to, const RECT &home, SlideBand *pictures);
     void SlideStepDone(int deskLeft);
     void PlaceScreen(CNormalWnd *screen);
 

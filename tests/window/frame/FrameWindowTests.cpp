@@ -425,6 +425,18 @@ TEST_F(SlideTest, StepsShowTheDeskMovingAndTheEndEqualsAFullRepaint) {
     EXPECT_EQ(Screen(), iconObject->ScreenId()) << "a tap on the desk's first icon after the slides";
 }
 
+// A switch lays the bottom bar out in the normal look: a button left pressed
+// (the menu's, while its menu was open) comes back up.
+TEST_F(FrameTest, SwitchBringsPressedBottomBarButtonsBackUp) {
+    MakeFrame();
+    for (int action : {CMyBottomBar::kMenu, CMyBottomBar::kMinimise}) {
+        SCOPED_TRACE(testing::Message() << "button " << action);
+        BottomBar()->Button(action)->SetState(CCustomBtt::kPressed);
+        OpenLater(Screen() == kScreenDesk ? kScreenCalculator : kScreenDesk);
+        EXPECT_EQ(BottomBar()->Button(action)->GetState(), CCustomBtt::kNormal);
+    }
+}
+
 // Debounce ---------------------------------------------------------------------
 
 // The last accepted request of the kind under test lies `gap` ms before the
