@@ -372,13 +372,16 @@ void CBlindWnd::UpdateWorkArea() {
 // keeps its size and is only pushed back onto the visible desktop.
 void CBlindWnd::MoveOntoVisibleDesktop() {
     RECT visible = VisibleDesktop();
-    if (settings_.isFull) {
-        SetWindowPos(hwnd_, nullptr, visible.left, visible.top, visible.right - visible.left,
-                     visible.bottom - visible.top, SWP_NOZORDER | SWP_NOACTIVATE);
-        return;
-    }
     RECT rc;
     GetWindowRect(hwnd_, &rc);
+    // Every screen switch comes here: a frame already in place is left
+    // alone (moving it costs a round trip to the window server).
+    if (settings_.isFull) {
+        if (!EqualRect(&rc, &visible))
+            SetWindowPos(hwnd_, nullptr, visible.left, visible.top, visible.right - visible.left,
+                         visible.bottom - visible.top, SWP_NOZORDER | SWP_NOACTIVATE);
+        return;
+    }
     int x = rc.left, y = rc.top;
     if (rc.right > visible.right)
         x -= rc.right - visible.right;
@@ -386,5 +389,6 @@ void CBlindWnd::MoveOntoVisibleDesktop() {
         y -= rc.bottom - visible.bottom;
     x = x < visible.left ? visible.left : x;
     y = y < visible.top ? visible.top : y;
-    SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (x != rc.left || y != rc.top)
+        SetWindowPos(hwnd_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

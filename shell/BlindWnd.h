@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -19,6 +20,7 @@
 class CMyTabbar;
 class CMyBottomBar;
 class CMyDeskWnd;
+class SlideBand;
 
 class CBlindWnd {
 public:
@@ -43,6 +45,9 @@ public:
     bool LoadOnStartup() const { return loadOnStartup_; }
     // The floating button's picture (16 bits per pixel), null when missing.
     HBITMAP FloatButton() const { return floatButton_.get(); }
+    // Called after each step of a slide is on the screen, with the desk's
+    // left edge in the frame's client area; for tests that look at the steps.
+    void SetSlideStepObserver(std::function<void(int deskLeft)> observer) { slideStepObserver_ = std::move(observer); }
 
 private:
     static LRESULT CALLBACK FrameProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
@@ -54,8 +59,9 @@ private:
     void SwitchScreen(int id);
     void ShowScreen(int id);
     void PresentScreen(int id);
-    void SlideDeskIn(HWND from);
-    void SlideDeskOut(HWND to);
+    bool SlideDeskIn(HWND from, const RECT &home);
+    void SlideDeskOut(HWND to, const RECT &home, SlideBand *pictures);
+    void SlideStepDone(int deskLeft);
     void PlaceScreen(CNormalWnd *screen);
 
     // Layout and painting
@@ -115,6 +121,7 @@ private:
     std::unique_ptr<Wnd> noteFolderChooser_; // made on first use
     CNormalWnd *current_;                              // one of the screens, not owned
     HWND lastPresented_;
+    std::function<void(int)> slideStepObserver_;
 
     PBufferDC back_;
     int clientWidth_;

@@ -82,8 +82,9 @@ void CMyBottomBar::LayoutBottomBar(const ScreenDescriptor &descriptor) {
         CCustomBtt &button = *buttons_[action];
         if (descriptor_.Word(action + 1)) {
             const int width = button.ImageSize().cx;
-            button.Move(x, 0, width, ScaleY(kHeightUnits), TRUE);
-            button.SetState(CCustomBtt::kNormal);
+            MoveButton(button, RECT{x, 0, x + width, ScaleY(kHeightUnits)});
+            if (button.GetState() != CCustomBtt::kNormal)
+                button.SetState(CCustomBtt::kNormal);
             button.Show(SW_SHOW);
             x += width;
         } else {
@@ -93,7 +94,8 @@ void CMyBottomBar::LayoutBottomBar(const ScreenDescriptor &descriptor) {
     CCustomBtt &minimise = *buttons_[kMinimise];
     if (descriptor_.minimise) {
         PlaceMinimiseButton();
-        minimise.SetState(CCustomBtt::kNormal);
+        if (minimise.GetState() != CCustomBtt::kNormal)
+            minimise.SetState(CCustomBtt::kNormal);
         minimise.Show(SW_SHOW);
     } else {
         minimise.Show(SW_HIDE);
@@ -111,7 +113,7 @@ void CMyBottomBar::SetGoTodayText(int days) {
 }
 
 void CMyBottomBar::ResetMinimiseButton() {
-    if (buttons_[kMinimise])
+    if (buttons_[kMinimise] && buttons_[kMinimise]->GetState() != CCustomBtt::kNormal)
         buttons_[kMinimise]->SetState(CCustomBtt::kNormal);
 }
 
@@ -197,7 +199,19 @@ void CMyBottomBar::PlaceMinimiseButton() {
     RECT client;
     GetClientRect(GetHwnd(), &client);
     const SIZE image = minimise->ImageSize();
-    minimise->Move(client.right - image.cx, (client.bottom - image.cy) / 2, image.cx, image.cy, TRUE);
+    const int top = (client.bottom - image.cy) / 2;
+    MoveButton(*minimise, RECT{client.right - image.cx, top, client.right, top + image.cy});
+}
+
+// Every screen switch lays the bar out again, mostly with the buttons where
+// they are: those are not moved (a move costs a round trip to the window
+// server even when nothing changes).
+void CMyBottomBar::MoveButton(CCustomBtt &button, const RECT &place) {
+    RECT now;
+    GetWindowRect(button.GetHwnd(), &now);
+    MapWindowPoints(nullptr, GetHwnd(), reinterpret_cast<POINT *>(&now), 2);
+    if (!EqualRect(&now, &place))
+        button.Move(place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
 }
 
 POINT CMyBottomBar::ToScreen(int x, int y) const {

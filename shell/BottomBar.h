@@ -63,6 +63,7 @@ public:
 private:
     void ShowLeftButtons(bool shown);
     void PlaceMinimiseButton();
+    void MoveButton(CCustomBtt &button, const RECT &place);
     void Paint(HDC dc, const RECT &client) override;
     void OnBarCommand(UINT commandId);
     void OnDragState(LPARAM state);

@@ -11,12 +11,14 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "BaseLib/Clock.h"
 #include "BaseLib/Str.h"
 #include "resource.h"
 #include "shell/BlindWnd.h"
 #include "shell/BottomBar.h"
+#include "shell/IconCmb.h"
 #include "ui/Desktop.h"
 #include "ui/Drawing.h"
 #include "ui/PopupBtt.h"
@@ -234,6 +236,205 @@ TEST_F(FrameTest, ToolScreensAreMadeOnceAndKept) {
     OpenLater(kScreenDesk);
     OpenLater(kScreenCalculator);
     EXPECT_EQ(ShownScreen(main_, L"CalcWnd"), calc);
+}
+
+// Slides ------------------------------------------------------------------------
+
+// The frame's client area as the screen shows it, one 32-bit pixel per entry.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<DWORD> pixels;
+    DWORD At(int x, int y) const { return pixels[static_cast<size_t>(y) * width + x] & 0xFFFFFF; }
+};
+
+Picture ReadScreen(HWND main) {
+    RECT client;
+    GetClientRect(main, &client);
+    Picture picture;
+    picture.width = client.right;
+    picture.height = client.bottom;
+    picture.pixels.resize(static_cast<size_t>(picture.width) * picture.height);
+    BITMAPINFO info = {};
+    info.bmiHeader = {sizeof info.bmiHeader, picture.width, -picture.height, 1, 32, BI_RGB};
+    void *bits = nullptr;
+    HDC screen = GetDC(main);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP dib = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ previous = SelectObject(memory, dib);
+    BitBlt(memory, 0, 0, picture.width, picture.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    memcpy(picture.pixels.data(), bits, picture.pixels.size() * sizeof(DWORD));
+    SelectObject(memory, previous);
+    DeleteObject(dib);
+    DeleteDC(memory);
+    ReleaseDC(main, screen);
+    return picture;
+}
+
+// Every window painted again from nothing, then read.
+Picture RepaintAndRead(HWND main) {
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    return ReadScreen(main);
+}
+
+// The first pixel where two pictures differ, as text; empty when equal.
+std::string FirstDifference(const Picture &a, const Picture &b, const RECT &area) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (a.At(x, y) != b.At(x, y))
+                return "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+    return "";
+}
+
+RECT ClientRectOf(HWND main) {
+    RECT client;
+    GetClientRect(main, &client);
+    return client;
+}
+
+RECT RectIn(HWND window, HWND main) {
+    RECT rc;
+    GetWindowRect(window, &rc);
+    MapWindowPoints(nullptr, main, reinterpret_cast<POINT *>(&rc), 2);
+    return rc;
+}
+
+class SlideTest : public FrameTest {
+protected:
+    // Opens a screen (or goes back to the desk) and keeps the screen's
+    // picture after each step of the slide, with the desk's left edge.
+    void SwitchWatched(int id) {
+        steps_.clear();
+        frame_->SetSlideStepObserver([this](int deskLeft) { steps_.push_back({deskLeft, ReadScreen(main_)}); });
+        Clock::Advance(1000);
+        if (id == kScreenDesk)
+            Back(kScreenDesk);
+        else
+            Open(id);
+        frame_->SetSlideStepObserver(nullptr);
+        Pump();
+        UpdateWindow(main_);
+    }
+
+    // Each step shows the desk's picture from its left edge on, clipped by
+    // the frame, and beside it, what the tool screen and the frame's border
+    // show when the desk is gone.
+    void ExpectStepsShowTheDeskOver(const Picture &desk, const Picture &tool, const RECT &home) {
+        const RECT client = ClientRectOf(main_);
+        for (const Step &step : steps_) {
+            SCOPED_TRACE(testing::Message() << "desk at x " << step.deskLeft);
+            int wrong = 0;
+            std::string first;
+            for (int y = home.top; y < home.bottom; ++y) {
+                for (int x = home.left; x < client.right; ++x) {
+                    const int deskX = x - step.deskLeft + home.left;
+                    const bool onDesk = x >= step.deskLeft && deskX < home.right;
+                    const DWORD expected = onDesk ? desk.At(deskX, y) : tool.At(x, y);
+                    if (step.picture.At(x, y) != expected && !wrong++)
+                        first = "(" + std::to_string(x) + ", " + std::to_string(y) + ")";
+                }
+            }
+            EXPECT_EQ(wrong, 0) << "pixels unlike the desk moved over the tool screen, first at " << first;
+        }
+    }
+
+    struct Step {
+        int deskLeft;
+        Picture picture;
+    };
+    std::vector<Step> steps_;
+};
+
+// Desk -> tool -> desk, with the desk's steps drawn from pictures (the
+// calculator) and with the desk's window moved (the note, which paints only
+// on the screen): every step shows the desk moved by 50 pixels over the tool
+// screen, and after each switch the screen equals a full repaint, the desk's
+// icons are shown above it and open their tools, and the desk stays above
+// the screens.
+TEST_F(SlideTest, StepsShowTheDeskMovingAndTheEndEqualsAFullRepaint) {
+    MakeFrame();
+    HWND desk = GetDlgItem(main_, 5483);
+    ASSERT_NE(desk, nullptr);
+    const RECT home = RectIn(desk, main_);
+    const RECT client = ClientRectOf(main_);
+    const int width = home.right - home.left;
+    for (int id : {kScreenCalculator, kScreenNote}) {
+        SCOPED_TRACE(testing::Message() << "screen " << id);
+        // The first opening makes the screen; the slides compared are later.
+        OpenLater(id);
+        Clock::Advance(1000);
+        Back(kScreenDesk);
+        const Picture deskPicture = RepaintAndRead(main_);
+
+        SwitchWatched(id);
+        ASSERT_EQ(Screen(), id);
+        const Picture toolAfter = ReadScreen(main_);
+        const Picture toolPicture = RepaintAndRead(main_);
+        EXPECT_EQ(FirstDifference(toolAfter, toolPicture, client), "") << "the tool screen after the slide";
+        std::vector<int> expected;
+        for (int step = 50;; step += 50) {
+            expected.push_back(home.left + step);
+            if (step >= width)
+                break;
+        }
+        std::vector<int> seen;
+        for (const Step &step : steps_)
+            seen.push_back(step.deskLeft);
+        EXPECT_EQ(seen, expected) << "the steps of the slide out";
+        if (id == kScreenCalculator)
+            ExpectStepsShowTheDeskOver(deskPicture, toolPicture, home);
+
+        SwitchWatched(kScreenDesk);
+        ASSERT_EQ(Screen(), kScreenDesk);
+        const Picture deskAfter = ReadScreen(main_);
+        EXPECT_EQ(FirstDifference(deskAfter, RepaintAndRead(main_), client), "") << "the desk after the slide";
+        EXPECT_EQ(FirstDifference(deskAfter, deskPicture, client), "") << "the desk unlike before the switch";
+        expected.clear();
+        for (int x = home.right - 100; x > home.left; x -= 50)
+            expected.push_back(x);
+        seen.clear();
+        for (const Step &step : steps_)
+            seen.push_back(step.deskLeft);
+        EXPECT_EQ(seen, expected) << "the steps of the slide in";
+        if (id == kScreenCalculator)
+            ExpectStepsShowTheDeskOver(deskPicture, toolPicture, home);
+
+        // Back in place, above every screen, its icons shown and working.
+        const RECT deskNow = RectIn(desk, main_);
+        EXPECT_TRUE(EqualRect(&deskNow, &home)) << "the desk is not back home";
+        EXPECT_TRUE(IsWindowVisible(desk));
+        HWND tool = GetDlgItem(main_, id == kScreenNote ? 5543 : 5507);
+        EXPECT_FALSE(IsWindowVisible(tool));
+        for (HWND above = GetWindow(desk, GW_HWNDPREV); above; above = GetWindow(above, GW_HWNDPREV))
+            EXPECT_NE(above, tool) << "a tool screen lies above the desk";
+        HWND icon = GetDlgItem(desk, 34407);
+        ASSERT_NE(icon, nullptr);
+        RECT iconRect;
+        GetWindowRect(icon, &iconRect);
+        POINT centre = {(iconRect.left + iconRect.right) / 2, (iconRect.top + iconRect.bottom) / 2};
+        EXPECT_EQ(WindowFromPoint(centre), icon) << "the first icon is not what a tap at its centre hits";
+    }
+    // A tap on the first icon still opens its tool.
+    HWND icon = GetDlgItem(GetDlgItem(main_, 5483), 34407);
+    const auto *iconObject = static_cast<CMyIconCmb *>(Wnd::FromHandle(icon));
+    ASSERT_NE(iconObject, nullptr);
+    Clock::Advance(1000);
+    SendMessageW(icon, WM_LBUTTONDOWN, MK_LBUTTON, Point(5, 5));
+    SendMessageW(icon, WM_LBUTTONUP, 0, Point(5, 5));
+    Pump();
+    EXPECT_EQ(Screen(), iconObject->ScreenId()) << "a tap on the desk's first icon after the slides";
+}
+
+// A switch lays the bottom bar out in the normal look: a button left pressed
+// (the menu's, while its menu was open) comes back up.
+TEST_F(FrameTest, SwitchBringsPressedBottomBarButtonsBackUp) {
+    MakeFrame();
+    for (int action : {CMyBottomBar::kMenu, CMyBottomBar::kMinimise}) {
+        SCOPED_TRACE(testing::Message() << "button " << action);
+        BottomBar()->Button(action)->SetState(CCustomBtt::kPressed);
+        OpenLater(Screen() == kScreenDesk ? kScreenCalculator : kScreenDesk);
+        EXPECT_EQ(BottomBar()->Button(action)->GetState(), CCustomBtt::kNormal);
+    }
 }
 
 // Debounce ---------------------------------------------------------------------
