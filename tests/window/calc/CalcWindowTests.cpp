@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "BaseLib/Clock.h"
 #include "ShellTestSupport.h"
@@ -247,6 +248,159 @@ TEST_F(CalcWindow, OperatorAndMemoryPicturesArePainted) {
     EXPECT_EQ(InkPixels(lcd, operatorArea), blankOperator) << "no picture after the root";
     SendMessageW(Calc(), UWM_CALC_MEM_CLEAR, 0, 0);
     EXPECT_EQ(InkPixels(lcd, memoryArea), blankMemory) << "memory sign gone";
+}
+
+// The pixels of a window's client area as the screen shows them.
+std::vector<DWORD> ScreenPixels(HWND window) {
+    RECT client;
+    GetClientRect(window, &client);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = client.right;
+    info.bmiHeader.biHeight = -client.bottom;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    void *bits = nullptr;
+    Bitmap shot(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    std::vector<DWORD> pixels;
+    if (!shot)
+        return pixels;
+    HDC windowDC = GetDC(window);
+    {
+        MemoryDC copy(windowDC);
+        SelectedObject selected(copy, shot.get());
+        BitBlt(copy, 0, 0, client.right, client.bottom, windowDC, 0, 0, SRCCOPY);
+    }
+    ReleaseDC(window, windowDC);
+    GdiFlush();
+    const DWORD *first = static_cast<const DWORD *>(bits);
+    pixels.assign(first, first + client.right * client.bottom);
+    return pixels;
+}
+
+// Where two pictures of the same size first differ, or "".
+std::string FirstDifference(const std::vector<DWORD> &a, const std::vector<DWORD> &b, int width) {
+    if (a.size() != b.size())
+        return "sizes differ";
+    for (size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i])
+            return "pixel (" + std::to_string(i % width) + ", " + std::to_string(i / width) + ")";
+    }
+    return "";
+}
+
+bool Inside(const RECT &inner, const RECT &outer) {
+    RECT both;
+    UnionRect(&both, &inner, &outer);
+    return EqualRect(&both, &outer) != 0;
+}
+
+// A key repaints only the parts that changed; the screen must then show
+// exactly what a repaint of the whole display shows.
+TEST_F(CalcWindow, KeysRepaintOnlyWhatChangedWithTheWholePicturesPixels) {
+    CMyLCD *lcd = calc_->LCD();
+    HWND display = lcd->GetHwnd();
+    RECT client;
+    GetClientRect(display, &client);
+    const RECT number = lcd->NumberBox();
+    const RECT memory = lcd->MemorySignPlace();
+    ASSERT_FALSE(IsRectEmpty(&memory)) << "memory sign picture";
+    RECT numberAndSigns = number;
+    UnionRect(&numberAndSigns, &numberAndSigns, &memory);
+    for (int sign = 0; sign <= 4; ++sign) {
+        const RECT place = lcd->OperatorSignPlace(sign);
+        ASSERT_FALSE(IsRectEmpty(&place)) << "operator sign picture " << sign;
+        UnionRect(&numberAndSigns, &numberAndSigns, &place);
+    }
+    UpdateWindow(display);
+
+    enum Expect { kNothing, kNumber, kOperator, kMemory, kAny };
+    struct Step {
+        const char *name;
+        UINT msg;
+        const wchar_t *keys; // for WM_CHAR; else one message
+        Expect repainted;    // what the update region must cover
+    } steps[] = {
+        {"digits", WM_CHAR, L"12", kNumber},
+        {"a zero after a zero changes nothing", WM_CHAR, L"", kNothing},
+        {"plus sign", WM_CHAR, L"+", kOperator},
+        {"second operand", WM_CHAR, L"3", kNumber},
+        {"memory sign on", UWM_CALC_MEM_ADD, nullptr, kMemory},
+        {"times replaces plus", WM_CHAR, L"*", kOperator},
+        {"divide", WM_CHAR, L"4/", kAny},
+        {"root has no picture", UWM_CALC_SQRT, nullptr, kAny},
+        {"percent", WM_CHAR, L"50%", kAny},
+        {"memory sign off", UWM_CALC_MEM_CLEAR, nullptr, kMemory},
+        {"clear", UWM_CALC_CLEAR, nullptr, kAny},
+        {"number wider than its box", WM_CHAR, L"1234567890123456789", kNumber},
+        {"backspace", WM_CHAR, L"\b", kNumber},
+        {"negative", UWM_CALC_SIGN, nullptr, kNumber},
+        {"error", WM_CHAR, L"/0=", kAny},
+        {"cleared after the error", UWM_CALC_CLEAR, nullptr, kAny},
+    };
+    for (const Step &step : steps) {
+        if (step.msg == WM_CHAR && !*step.keys) {
+            SendMessageW(Calc(), UWM_CALC_CLEAR, 0, 0);
+            UpdateWindow(display);
+            Type(L"0");
+        } else if (step.msg == WM_CHAR) {
+            Type(step.keys);
+        } else {
+            SendMessageW(Calc(), step.msg, 0, 0);
+        }
+        RECT update = {};
+        GetUpdateRect(display, &update, FALSE);
+        switch (step.repainted) {
+        case kNothing:
+            EXPECT_TRUE(IsRectEmpty(&update)) << step.name;
+            break;
+        case kNumber:
+            EXPECT_TRUE(EqualRect(&update, &number)) << step.name << ": only the number's box";
+            break;
+        case kOperator:
+            EXPECT_TRUE(Inside(update, numberAndSigns) && update.left <= lcd->OperatorSignPlace(0).left &&
+                        update.bottom >= lcd->OperatorSignPlace(0).bottom)
+                << step.name << ": the operator sign's place";
+            break;
+        case kMemory:
+            EXPECT_TRUE(Inside(update, numberAndSigns) && Inside(memory, update))
+                << step.name << ": the memory sign's place";
+            break;
+        case kAny:
+            EXPECT_TRUE(Inside(update, numberAndSigns)) << step.name << ": never the frame";
+            break;
+        }
+        UpdateWindow(display);
+        const std::vector<DWORD> incremental = ScreenPixels(display);
+        lcd->Redraw();
+        UpdateWindow(display);
+        const std::vector<DWORD> whole = ScreenPixels(display);
+        ASSERT_FALSE(whole.empty());
+        EXPECT_EQ(FirstDifference(incremental, whole, client.right), "") << step.name;
+    }
+    EXPECT_EQ(Shown(), L"0");
+    EXPECT_EQ(lcd->OperatorSign(), -1);
+    EXPECT_FALSE(lcd->MemorySign());
+}
+
+// The frame is composed once: a key does not make it again, a new size does.
+TEST_F(CalcWindow, DisplayFrameIsComposedOnceUntilTheSizeChanges) {
+    CMyLCD *lcd = calc_->LCD();
+    HDC frame = lcd->FrameDC();
+    ASSERT_NE(frame, nullptr);
+    Type(L"12+3");
+    SendMessageW(Calc(), UWM_CALC_MEM_ADD, 0, 0);
+    EXPECT_EQ(lcd->FrameDC(), frame) << "kept across keys";
+    RECT client;
+    GetClientRect(lcd->GetHwnd(), &client);
+    lcd->Move(0, 0, client.right - 20, client.bottom, true);
+    UpdateWindow(lcd->GetHwnd());
+    const std::vector<DWORD> resized = ScreenPixels(lcd->GetHwnd());
+    lcd->LoadPictures();
+    lcd->Redraw();
+    UpdateWindow(lcd->GetHwnd());
+    EXPECT_EQ(FirstDifference(resized, ScreenPixels(lcd->GetHwnd()), client.right - 20), "")
+        << "the frame composed at the new width";
 }
 
 TEST_F(CalcWindow, PortraitLayoutPlacesDisplayAndKeys) {
