@@ -31,9 +31,12 @@ CSelectRingtoneWnd::CSelectRingtoneWnd()
 
 CSelectRingtoneWnd::~CSelectRingtoneWnd() = default;
 
+// Made once and never destroyed: at process exit the control's playback
+// threads are already gone, and closing it then waits for them forever, so
+// the process would never end.
 MediaPlayer &CSelectRingtoneWnd::PreviewPlayer() {
-    static MediaPlayer player;
-    return player;
+    static MediaPlayer *player = new MediaPlayer;
+    return *player;
 }
 
 void CSelectRingtoneWnd::SetVolume(int code, int vibrate) {

@@ -182,4 +182,40 @@ TEST_F(RingPickers, RingtonePickerChangesVolumeAndFolderThroughItsOwnPickers) {
     EXPECT_STREQ(path, At(L"More\\bell.wma").c_str());
 }
 
+// Run only as a child process by the test below: previews the device's
+// default tone and returns, leaving the process to end.
+TEST_F(RingPickers, DISABLED_PreviewsTheDefaultTone) {
+    CSelectRingtoneWnd picker;
+    Str path;
+    ASSERT_TRUE(picker.Open(parent.GetHwnd(), Str(L"C:\\Windows\\Alarm4.wma"), {&path, nullptr, nullptr}));
+    ASSERT_GE(picker.Selected(), 0);
+    Tap(picker, CSelectRingtoneWnd::kFirstFileRow + picker.Selected());
+    Sleep(300);
+    Command(picker, kTitleCommandCancel);
+}
+
+// A program that previewed a tone must still end when it exits: the
+// preview's player outlives the picker, and closing it at exit waited for
+// playback threads that were already gone.
+TEST(RingPreview, AProcessThatPreviewedATonesEnds) {
+    wchar_t self[MAX_PATH];
+    GetModuleFileNameW(nullptr, self, MAX_PATH);
+    for (int run = 0; run < 3; ++run) {
+        std::wstring line = L"\"" + std::wstring(self) +
+                            L"\" --gtest_also_run_disabled_tests --gtest_filter=RingPickers.DISABLED_PreviewsTheDefaultTone";
+        STARTUPINFOW si = {sizeof si};
+        PROCESS_INFORMATION pi = {};
+        ASSERT_TRUE(CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+        const DWORD waited = WaitForSingleObject(pi.hProcess, 60000);
+        DWORD code = 1;
+        GetExitCodeProcess(pi.hProcess, &code);
+        if (waited != WAIT_OBJECT_0)
+            TerminateProcess(pi.hProcess, 1);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        ASSERT_EQ(waited, static_cast<DWORD>(WAIT_OBJECT_0)) << "run " << run << " did not end";
+        EXPECT_EQ(code, 0u) << "run " << run;
+    }
+}
+
 } // namespace
