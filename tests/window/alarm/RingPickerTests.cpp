@@ -197,7 +197,7 @@ TEST_F(RingPickers, DISABLED_PreviewsTheDefaultTone) {
 // A program that previewed a tone must still end when it exits: the
 // preview's player outlives the picker, and closing it at exit waited for
 // playback threads that were already gone.
-TEST(RingPreview, AProcessThatPreviewedATonesEnds) {
+TEST(RingPreview, AProcessThatPreviewedAToneEnds) {
     wchar_t self[MAX_PATH];
     GetModuleFileNameW(nullptr, self, MAX_PATH);
     for (int run = 0; run < 3; ++run) {
