@@ -7,6 +7,8 @@
 //   FloorProbe switch bare|tallypad N  N times desk -> tool -> desk, each to painted
 //   FloorProbe open <class> <msg> <wParam> <lParam>   one sent request to painted
 //   FloorProbe close <class>           WM_CLOSE, then wait for the process
+//   FloorProbe hold                    keeps the device's desktop open until
+//                                      killed, as a booted device's shell does
 #include <windows.h>
 
 #include <cstdio>
@@ -132,6 +134,16 @@ int Close(const wchar_t *cls) {
     return 0;
 }
 
+// Wine closes a virtual desktop a moment after the last process using it
+// ends, and the next start then waits some 200 ms for a new one; a booted
+// device always has its desktop, so the measured starts must find it too.
+int Hold() {
+    if (!CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 1, 1, HWND_MESSAGE, nullptr, nullptr, nullptr))
+        return 1;
+    Sleep(INFINITE);
+    return 0;
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t **argv) {
@@ -151,6 +163,8 @@ int wmain(int argc, wchar_t **argv) {
     }
     if (argc == 3 && wcscmp(argv[1], L"close") == 0)
         return Close(argv[2]);
-    std::fprintf(stderr, "usage: FloorProbe start|second|switch|open|close ...\n");
+    if (argc == 2 && wcscmp(argv[1], L"hold") == 0)
+        return Hold();
+    std::fprintf(stderr, "usage: FloorProbe start|second|switch|open|close|hold ...\n");
     return 2;
 }

@@ -41,6 +41,8 @@ wineserver -p
 wine cmd /c exit >/dev/null 2>&1 </dev/null
 
 dir='C:\Program Files\TallyPad'
+# The desktop stays open between the programs' runs, as on a booted device.
+wine "$dir\\FloorProbe.exe" hold </dev/null >/dev/null 2>&1 &
 feedback_command=22169 # the main menu's "Feedback Vibro"
 samples=$work/samples
 : >"$samples"
