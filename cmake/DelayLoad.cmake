@@ -3,6 +3,11 @@
 # linker has no delay-load switch; dlltool makes a delay-import library of the
 # same name from the exports that mingw's import library lists, in a folder
 # that the target's link searches before the system's.
+# Only for DLLs whose functions take no floating-point arguments: dlltool's
+# x86-64 stub that loads the DLL on the first call keeps the integer argument
+# registers but not xmm0-xmm3, so that first call may receive a clobbered
+# double (with oleaut32, whose date calls take doubles, delay-loaded, the
+# alarm soak lost a countdown's ring every time).
 set(TALLYPAD_DELAY_DIR ${CMAKE_BINARY_DIR}/delayload)
 find_program(TALLYPAD_DLLTOOL NAMES ${TOOLCHAIN_PREFIX}-dlltool REQUIRED)
 
