@@ -17,6 +17,7 @@
 #include "BenchClock.h"
 #include "alarm/AlarmActions.h"
 #include "alarm/AlarmWnd.h"
+#include "support/Notifications.h"
 #include "ui/Scaling.h"
 
 namespace {
@@ -46,21 +47,9 @@ void RunService(const wchar_t *arguments, bool wait) {
 
 // Whether the database holds a notification whose command line names id.
 bool Pending(const Str &id) {
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return false;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        if (header->pcent->lpszArguments && wcsstr(header->pcent->lpszArguments, id))
+    for (const testsupport::PendingNotification &p : testsupport::PendingNotifications())
+        if (p.arguments.find(id.Text()) != std::wstring::npos)
             return true;
-    }
     return false;
 }
 

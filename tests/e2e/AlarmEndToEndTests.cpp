@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "Harness.h"
+#include "support/Notifications.h"
 #include "shell/Messages.h"
 #include "ui/Messages.h"
 
@@ -44,26 +45,14 @@ std::vector<Stored> StoredAlarms() {
 // The start times of the pending rings of an alarm, as "DD HH:MM".
 std::vector<std::string> RingsOf(const std::wstring &id) {
     std::vector<std::string> rings;
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return rings;
     const std::wstring commandLine = L"sort=2 adx=\"" + id + L"\"";
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
+    for (const testsupport::PendingNotification &p : testsupport::PendingNotifications()) {
+        if (p.arguments != commandLine)
             continue;
-        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        const CE_NOTIFICATION_TRIGGER &t = *header->pcent;
-        if (t.lpszArguments && commandLine == t.lpszArguments) {
-            char text[16];
-            snprintf(text, sizeof text, "%02u %02u:%02u", t.stStartTime.wDay, t.stStartTime.wHour,
-                     t.stStartTime.wMinute);
-            rings.push_back(text);
-        }
+        const SYSTEMTIME &start = p.trigger.stStartTime;
+        char text[16];
+        snprintf(text, sizeof text, "%02u %02u:%02u", start.wDay, start.wHour, start.wMinute);
+        rings.push_back(text);
     }
     return rings;
 }

@@ -14,6 +14,7 @@
 #include "cetime.h" // the device's clock, which the runner and the service follow
 #include "notify.h"
 #include "support/Files.h"
+#include "support/Notifications.h"
 
 namespace {
 
@@ -43,21 +44,9 @@ std::wstring StoredText(const wchar_t *name) {
 // Every notification whose command line is exactly this one, with its start.
 std::vector<SYSTEMTIME> Notifications(const std::wstring &commandLine) {
     std::vector<SYSTEMTIME> starts;
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return starts;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *info = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        if (info->pcent && info->pcent->lpszArguments && commandLine == info->pcent->lpszArguments)
-            starts.push_back(info->pcent->stStartTime);
-    }
+    for (const testsupport::PendingNotification &p : testsupport::PendingNotifications())
+        if (p.arguments == commandLine)
+            starts.push_back(p.trigger.stStartTime);
     return starts;
 }
 

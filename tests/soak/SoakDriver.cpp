@@ -33,6 +33,7 @@
 #include "alarm/OleTime.h"
 #include "cetime.h"
 #include "notify.h"
+#include "tests/support/Notifications.h"
 #include "timing/CountdownRecord.h"
 
 using namespace soak;
@@ -361,21 +362,9 @@ void AddOneShot(State &s) {
 
 // Whether a countdown's runner is registered.
 bool TimerNotified() {
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return false;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *info = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        if (info->pcent && info->pcent->lpszArguments && wcsstr(info->pcent->lpszArguments, L"sort=1"))
+    for (const testsupport::PendingNotification &p : testsupport::PendingNotifications())
+        if (p.arguments.find(L"sort=1") != std::wstring::npos)
             return true;
-    }
     return false;
 }
 

@@ -13,39 +13,14 @@
 #include <vector>
 
 #include "TestTimes.h"
+#include "support/Notifications.h"
 
 namespace {
 
 using Args = std::vector<std::wstring>;
 
-struct Pending {
-    HANDLE handle;
-    CE_NOTIFICATION_TRIGGER trigger; // its text pointers are stale: use the copies below
-    std::wstring application, arguments;
-    bool userNotification;
-};
-
-// What the database holds, read through the platform's own calls.
-std::vector<Pending> PendingNotifications() {
-    std::vector<Pending> pending;
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return pending;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        const CE_NOTIFICATION_TRIGGER &t = *header->pcent;
-        pending.push_back({handle, t, t.lpszApplication ? t.lpszApplication : L"(none)",
-                           t.lpszArguments ? t.lpszArguments : L"(none)", header->pceun != nullptr});
-    }
-    return pending;
-}
+using Pending = testsupport::PendingNotification;
+using testsupport::PendingNotifications;
 
 Args PendingArguments() {
     Args arguments;

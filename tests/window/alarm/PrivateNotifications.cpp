@@ -1,5 +1,7 @@
 #include "PrivateNotifications.h"
 
+#include "support/Notifications.h"
+
 namespace {
 
 std::wstring Folder(HMODULE module) {
@@ -65,21 +67,8 @@ PrivateNotifications::~PrivateNotifications() {
 
 std::vector<PrivateNotifications::Pending> PrivateNotifications::All() {
     std::vector<Pending> pending;
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return pending;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        const CE_NOTIFICATION_TRIGGER &t = *header->pcent;
-        pending.push_back({handle, t.lpszArguments ? t.lpszArguments : L"", t.stStartTime});
-    }
+    for (const testsupport::PendingNotification &p : testsupport::PendingNotifications())
+        pending.push_back({p.handle, p.arguments, p.trigger.stStartTime});
     return pending;
 }
 

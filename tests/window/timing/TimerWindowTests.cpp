@@ -24,6 +24,7 @@
 #include "ui/CustomBtt.h"
 #include "ui/Messages.h"
 #include "ui/PDateTimeSelectCtrl.h"
+#include "support/Notifications.h"
 #include "support/TempTree.h"
 
 using namespace shelltest;
@@ -33,31 +34,8 @@ namespace {
 // Far ahead, so that no registered ring fires during the suite.
 const SYSTEMTIME kNow = {2040, 5, 2, 1, 23, 59, 30, 0};
 
-struct Pending {
-    HANDLE handle;
-    std::wstring arguments;
-    SYSTEMTIME start;
-};
-
-std::vector<Pending> PendingNotifications() {
-    std::vector<Pending> pending;
-    DWORD count = 0;
-    CeGetUserNotificationHandles(nullptr, 0, &count);
-    std::vector<HANDLE> handles(count);
-    if (count == 0 || !CeGetUserNotificationHandles(handles.data(), count, &count))
-        return pending;
-    for (HANDLE handle : handles) {
-        DWORD size = 0;
-        CeGetUserNotification(handle, 0, &size, nullptr);
-        std::vector<BYTE> block(size);
-        if (size == 0 || !CeGetUserNotification(handle, size, &size, block.data()))
-            continue;
-        const auto *header = reinterpret_cast<const CE_NOTIFICATION_INFO_HEADER *>(block.data());
-        const CE_NOTIFICATION_TRIGGER &t = *header->pcent;
-        pending.push_back({handle, t.lpszArguments ? t.lpszArguments : L"", t.stStartTime});
-    }
-    return pending;
-}
+using Pending = testsupport::PendingNotification;
+using testsupport::PendingNotifications;
 
 std::wstring Folder(HMODULE module) {
     wchar_t path[MAX_PATH] = {};
@@ -216,11 +194,11 @@ TEST_F(TimerTest, StartWritesTheRecordAndRegistersOneRunner15sBeforeTheEnd) {
     EXPECT_EQ(L"sort=1 adx=\"" + path + L"\"", pending[0].arguments);
     // Started 23:59:30.25 (+ the selector's presses) for 2 min: the end at
     // 00:01:30, the runner at 00:01:15 of the next day, seconds dropped.
-    EXPECT_EQ(2040, pending[0].start.wYear);
-    EXPECT_EQ(2, pending[0].start.wDay);
-    EXPECT_EQ(0, pending[0].start.wHour);
-    EXPECT_EQ(1, pending[0].start.wMinute);
-    EXPECT_EQ(0, pending[0].start.wSecond);
+    EXPECT_EQ(2040, pending[0].trigger.stStartTime.wYear);
+    EXPECT_EQ(2, pending[0].trigger.stStartTime.wDay);
+    EXPECT_EQ(0, pending[0].trigger.stStartTime.wHour);
+    EXPECT_EQ(1, pending[0].trigger.stStartTime.wMinute);
+    EXPECT_EQ(0, pending[0].trigger.stStartTime.wSecond);
 
     Press(kTimerStop);
     EXPECT_FALSE(screen_->Running());
