@@ -24,6 +24,7 @@
 #include "ui/CustomBtt.h"
 #include "ui/Messages.h"
 #include "ui/PDateTimeSelectCtrl.h"
+#include "PrivateNotifications.h"
 #include "support/Notifications.h"
 #include "support/TempTree.h"
 
@@ -36,25 +37,6 @@ const SYSTEMTIME kNow = {2040, 5, 2, 1, 23, 59, 30, 0};
 
 using Pending = testsupport::PendingNotification;
 using testsupport::PendingNotifications;
-
-std::wstring Folder(HMODULE module) {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(module, path, MAX_PATH);
-    return std::wstring(path, wcsrchr(path, L'\\') + 1);
-}
-
-HANDLE RunService(const wchar_t *arguments) {
-    const std::wstring service = Folder(GetModuleHandleW(L"coredll.dll")) + L"NotificationService.exe";
-    std::wstring commandLine = L"\"" + service + L"\"" + arguments;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    if (!CreateProcessW(service.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                        &process))
-        return nullptr;
-    CloseHandle(process.hThread);
-    return process.hProcess;
-}
 
 // Closes the "Timer Done" box of this thread as soon as it shows.
 void CALLBACK CloseDoneBox(HWND, UINT, UINT_PTR, DWORD) {
@@ -72,32 +54,8 @@ void CALLBACK CloseDoneBox(HWND, UINT, UINT_PTR, DWORD) {
 
 class TimerTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        wchar_t temp[MAX_PATH];
-        GetTempPathW(MAX_PATH, temp);
-        folder_ = std::wstring(temp) + L"TallyPadTimerTests-" + std::to_wstring(GetCurrentProcessId());
-        CreateDirectoryW(folder_.c_str(), nullptr);
-        SetEnvironmentVariableW(L"TALLYPAD_DEVICE_DIR", folder_.c_str());
-        service_ = RunService(L"");
-        for (int i = 0;
-             service_ && i < 200 && GetFileAttributesW((folder_ + L"\\notify.log").c_str()) == INVALID_FILE_ATTRIBUTES;
-             ++i)
-            Sleep(50);
-    }
-    static void TearDownTestSuite() {
-        if (HANDLE stop = RunService(L" -stop")) {
-            WaitForSingleObject(stop, 15000);
-            CloseHandle(stop);
-        }
-        if (service_) {
-            WaitForSingleObject(service_, 15000);
-            CloseHandle(service_);
-        }
-        for (const wchar_t *file : {L"notify.db", L"notify.db.tmp", L"notify.log", L"notify.db.bad"})
-            DeleteFileW((folder_ + L"\\" + file).c_str());
-        RemoveDirectoryW(folder_.c_str());
-        SetEnvironmentVariableW(L"TALLYPAD_DEVICE_DIR", nullptr);
-    }
+    static void SetUpTestSuite() { notifications_ = std::make_unique<PrivateNotifications>(); }
+    static void TearDownTestSuite() { notifications_.reset(); }
 
     void SetUp() override {
         ClearAll();
@@ -109,11 +67,6 @@ protected:
         frame_.reset();
         Clock::Real();
         ClearAll();
-    }
-    static void ClearAll() {
-        for (const Pending &p : PendingNotifications())
-            CeClearUserNotification(p.handle);
-        RegDeleteKeyW(HKEY_CURRENT_USER, kCountdownKey);
     }
 
     // The screen made, then shown as the frame shows it.
@@ -150,14 +103,17 @@ protected:
     const wchar_t *SetButtonText() { return Display().SetButton()->Caption(); }
     static DWORD RecordNumber(const wchar_t *name) { return ReadRegDword(kCountdownKey, name, 99); }
 
-    static std::wstring folder_;
-    static HANDLE service_; // owned
+    static void ClearAll() {
+        PrivateNotifications::ClearAll();
+        RegDeleteKeyW(HKEY_CURRENT_USER, kCountdownKey);
+    }
+
+    static std::unique_ptr<PrivateNotifications> notifications_;
     std::unique_ptr<Recorder> frame_;
     std::unique_ptr<CMyTimerWnd> screen_;
 };
 
-std::wstring TimerTest::folder_;
-HANDLE TimerTest::service_ = nullptr;
+std::unique_ptr<PrivateNotifications> TimerTest::notifications_;
 
 } // namespace
 
