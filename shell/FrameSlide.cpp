@@ -127,6 +127,8 @@ void CBlindWnd::PresentScreen(int id) {
         deskDrawn = SlideDeskIn(lastPresented_, home);
     if (id == kScreenDesk)
         desk_->Show(SW_SHOW);
+    else
+        Wnd::RestoreTreeBuffers(shown);
     for (auto &tool : tools_) {
         if (deskDrawn && tool.first != id && ui::IsShown(tool.second->GetHwnd()) &&
             Within(tool.second->GetHwnd(), home))
@@ -154,6 +156,12 @@ void CBlindWnd::PresentScreen(int id) {
     } else if (id != kScreenDesk) {
         desk_->Show(SW_HIDE);
     }
+    // Only the screen shown and the one shown before keep their windows'
+    // buffers: going back and forth between a tool and the desk repaints
+    // nothing, and a tool not used lately gives its memory back.
+    for (auto &tool : tools_)
+        if (tool.first != id && tool.second->GetHwnd() != lastPresented_)
+            Wnd::ReleaseTreeBuffers(tool.second->GetHwnd());
     lastPresented_ = shown;
 }
 

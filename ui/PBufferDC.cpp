@@ -11,11 +11,18 @@ bool PBufferDC::Make(HWND window, int width, int height) {
     HDC windowDC = GetDC(window);
     if (!windowDC)
         return false;
-    // An empty size would give a monochrome one-pixel bitmap; keep the
-    // screen's format until the window has a size.
+    // An empty size makes no bitmap; one pixel until the window has a size.
     width = std::max(width, 1);
     height = std::max(height, 1);
-    HBITMAP bitmap = CreateCompatibleBitmap(windowDC, width, height);
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HDC dc = bitmap ? CreateCompatibleDC(windowDC) : nullptr;
     ReleaseDC(window, windowDC);
     if (!dc) {

@@ -1,6 +1,9 @@
-// PBufferDC: an off-screen buffer, a memory device context with a bitmap of
-// the screen's format selected into it: a window's back buffer, or a smaller
-// one for a row or a picture. Both are deleted with the buffer.
+// PBufferDC: an off-screen buffer, a memory device context with a 32-bit
+// bitmap selected into it: a window's back buffer, or a smaller one for a row
+// or a picture. Both are deleted with the buffer. The bitmap is a DIB
+// section, whose pixels are the process's own memory and go back to the
+// system when it is deleted (a bitmap made compatible with the screen keeps
+// its pixels in the display driver's heap, which keeps freed pieces).
 #pragma once
 #include <windows.h>
 
@@ -11,8 +14,8 @@ public:
     PBufferDC(const PBufferDC &) = delete;
     PBufferDC &operator=(const PBufferDC &) = delete;
 
-    // Makes the buffer again at the given size, compatible with the window's
-    // screen (the whole screen's for a null window); an empty size gets one
+    // Makes the buffer again at the given size, for drawing to the window's
+    // screen (the whole screen for a null window); an empty size gets one
     // pixel. False (and no buffer) on failure.
     bool Make(HWND window, int width, int height);
     void Free();

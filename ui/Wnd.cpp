@@ -6,7 +6,7 @@
 
 const wchar_t Wnd::kClassName[] = L"VelWndCls";
 
-Wnd::Wnd() : hwnd_(nullptr), owner_(nullptr), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
+Wnd::Wnd() : hwnd_(nullptr), owner_(nullptr), released_(false), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
 
 Wnd::~Wnd() {
     if (hwnd_) {
@@ -126,6 +126,50 @@ void Wnd::Redraw() {
     InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
+void Wnd::ReleaseBackBuffer() {
+    if (!HasBackBuffer() || !hwnd_ || IsWindowVisible(hwnd_))
+        return;
+    backBuffer_.Free();
+    released_ = true;
+}
+
+void Wnd::RestoreBackBuffer() {
+    if (!released_)
+        return;
+    released_ = false;
+    RECT client = {};
+    GetClientRect(hwnd_, &client);
+    if (backBuffer_.Make(hwnd_, client.right, client.bottom))
+        Redraw();
+}
+
+namespace {
+
+// Calls act with the object of root and of each of its descendants that has
+// one, parents before their children.
+template <typename Act> void ForEachInTree(HWND root, Act act) {
+    if (Wnd *object = Wnd::FromHandle(root))
+        act(*object);
+    EnumChildWindows(
+        root,
+        [](HWND child, LPARAM actPointer) -> BOOL {
+            if (Wnd *object = Wnd::FromHandle(child))
+                (*reinterpret_cast<Act *>(actPointer))(*object);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&act));
+}
+
+} // namespace
+
+void Wnd::ReleaseTreeBuffers(HWND root) {
+    ForEachInTree(root, [](Wnd &object) { object.ReleaseBackBuffer(); });
+}
+
+void Wnd::RestoreTreeBuffers(HWND root) {
+    ForEachInTree(root, [](Wnd &object) { object.RestoreBackBuffer(); });
+}
+
 void Wnd::Paint(HDC, const RECT &) {}
 
 void Wnd::PaintFromBackBuffer() {
@@ -201,5 +245,9 @@ LRESULT CALLBACK Wnd::RoutingProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
     }
     if (AsksToRefit(msg, wParam))
         self->FitToVisibleDesktop();
+    // A window shown without its tree being restored first paints its
+    // released buffer again before any class's own painting reads it.
+    if (msg == WM_PAINT)
+        self->RestoreBackBuffer();
     return self->WindowProc(hwnd, msg, wParam, lParam);
 }

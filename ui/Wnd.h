@@ -43,6 +43,14 @@ public:
     // Paints the whole window into its back buffer and invalidates the window
     // without erasing it (nothing without a buffer).
     void Redraw();
+    // A window that is not shown gives its back buffer's memory back; it
+    // stays double-buffered and makes and paints the buffer again when
+    // restored, or at its next WM_PAINT.
+    void ReleaseBackBuffer();
+    void RestoreBackBuffer();
+    // The same for every window of a tree (a tool screen and its controls).
+    static void ReleaseTreeBuffers(HWND root);
+    static void RestoreTreeBuffers(HWND root);
     // Serves a window made elsewhere (a control of a dialog template) by this
     // object. Fails for no window or one already served by another object.
     bool Attach(HWND window);
@@ -86,6 +94,7 @@ private:
     static bool RegisterCommonClass();
 
     PBufferDC backBuffer_;
+    bool released_; // the buffer was given back by ReleaseBackBuffer
     bool fit_;
     Str className_;
     WNDPROC previousProc_;      // set only while attached

@@ -425,6 +425,53 @@ TEST_F(SlideTest, StepsShowTheDeskMovingAndTheEndEqualsAFullRepaint) {
     EXPECT_EQ(Screen(), iconObject->ScreenId()) << "a tap on the desk's first icon after the slides";
 }
 
+// The windows of a tree that have a back buffer.
+int WindowsWithBuffers(HWND root) {
+    int count = 0;
+    std::vector<HWND> windows = {root};
+    EnumChildWindows(
+        root, [](HWND child, LPARAM list) { return reinterpret_cast<std::vector<HWND> *>(list)->push_back(child), TRUE; },
+        reinterpret_cast<LPARAM>(&windows));
+    for (HWND window : windows) {
+        const Wnd *object = Wnd::FromHandle(window);
+        count += object && object->HasBackBuffer();
+    }
+    return count;
+}
+
+// A tool screen neither shown nor shown last gives its windows' buffers
+// back; shown again, it paints what it showed before, with what happened
+// meanwhile.
+TEST_F(SlideTest, ToolScreensNotUsedLatelyGiveTheirBuffersBackAndPaintTheirStateAgain) {
+    MakeFrame();
+    const RECT client = ClientRectOf(main_);
+    OpenLater(kScreenCalculator);
+    HWND calc = ShownScreen(main_, L"CalcWnd");
+    ASSERT_NE(calc, nullptr);
+    const int buffered = WindowsWithBuffers(calc);
+    EXPECT_GT(buffered, 20) << "the calculator's screen, display, keypad and keys";
+    SendMessageW(calc, WM_CHAR, L'4', 0);
+    SendMessageW(calc, WM_CHAR, L'2', 0);
+    Pump();
+    const Picture typed = RepaintAndRead(main_);
+
+    SwitchWatched(kScreenDesk);
+    EXPECT_EQ(WindowsWithBuffers(calc), buffered) << "the tool shown last is kept for the way back";
+    SwitchWatched(kScreenConverter);
+    SwitchWatched(kScreenDesk);
+    EXPECT_EQ(WindowsWithBuffers(calc), 0) << "the calculator not used lately keeps buffers";
+    SendMessageW(calc, WM_CHAR, L'7', 0); // typed while hidden: drawn when shown
+    SwitchWatched(kScreenCalculator);
+    ASSERT_EQ(Screen(), kScreenCalculator);
+    EXPECT_EQ(WindowsWithBuffers(calc), buffered);
+    const Picture shown = ReadScreen(main_);
+    EXPECT_EQ(FirstDifference(shown, RepaintAndRead(main_), client), "") << "the calculator after the slide";
+    EXPECT_NE(FirstDifference(shown, typed, client), "") << "the key typed while hidden is not shown";
+    SendMessageW(calc, WM_CHAR, 8, 0); // backspace: 427 -> 42
+    Pump();
+    EXPECT_EQ(FirstDifference(RepaintAndRead(main_), typed, client), "") << "the calculator unlike before";
+}
+
 // A switch lays the bottom bar out in the normal look: a button left pressed
 // (the menu's, while its menu was open) comes back up.
 TEST_F(FrameTest, SwitchBringsPressedBottomBarButtonsBackUp) {
