@@ -1,20 +1,17 @@
 #include "alarm/AlarmLabelWnd.h"
 
-#include <commctrl.h>
-
 #include "alarm/AlarmActions.h"
 #include "alarm/AlarmRows.h"
 #include "resource.h"
+#include "ui/Subclass.h"
 
 namespace {
 
 // The row editor of the label picker drops the separator key.
-LRESULT CALLBACK LabelEditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR) {
+LRESULT LabelEditorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, void *, WNDPROC next) {
     if (msg == WM_CHAR && wParam == static_cast<WPARAM>(kLabelForbidden))
         return 0;
-    if (msg == WM_NCDESTROY)
-        RemoveWindowSubclass(hwnd, LabelEditorProc, id);
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(next, hwnd, msg, wParam, lParam);
 }
 
 } // namespace
@@ -60,7 +57,7 @@ void CAlarmLabelWnd::GetEditText(int row, Str *text, RECT *) {
         return;
     *text = text_;
     if (!editorFiltered_ && List() && List()->Editor())
-        editorFiltered_ = SetWindowSubclass(List()->Editor(), LabelEditorProc, 1, 0) != FALSE;
+        editorFiltered_ = SubclassWindow(List()->Editor(), LabelEditorProc, nullptr);
 }
 
 // A pasted or otherwise inserted "/" is replaced in the editor itself, so

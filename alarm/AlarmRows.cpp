@@ -10,15 +10,14 @@ const int kIconAreaUnits = 30;
 
 } // namespace
 
-void DrawFieldRow(HDC dc, const RECT &rect, HIMAGELIST icons, ListIcon icon, const wchar_t *caption,
+void DrawFieldRow(HDC dc, const RECT &rect, const IconStrip *icons, ListIcon icon, const wchar_t *caption,
                   const wchar_t *value, COLORREF captionColor) {
     const int margin = ScaleX(kMarginUnits);
     RECT text = {rect.left + margin, rect.top, rect.right - margin, rect.bottom};
     CellItem items[3];
     int count = 0;
     if (icons && icon != kNoListIcon) {
-        int w = 0, h = 0;
-        ImageList_GetIconSize(icons, &w, &h);
+        const int w = icons->IconSize().cx, h = icons->IconSize().cy;
         const int area = ScaleX(kIconAreaUnits);
         text.right = rect.right - margin - area;
         items[count++] =

@@ -3,7 +3,8 @@
 // of the list icons (chevron, tick, ring) at the right end.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
+
+#include "ui/IconStrip.h"
 
 const COLORREF kAlarmCaptionColor = RGB(77, 77, 77);
 const COLORREF kAlarmValueColor = RGB(49, 28, 74);
@@ -12,5 +13,5 @@ const COLORREF kAlarmEmptyColor = RGB(192, 192, 192);
 // Icons of the list icon picture (IDB_LIST_ICONS).
 enum ListIcon { kNoListIcon = -1, kChevronIcon = 0, kTickIcon = 1, kRingIcon = 2 };
 
-void DrawFieldRow(HDC dc, const RECT &rect, HIMAGELIST icons, ListIcon icon, const wchar_t *caption,
+void DrawFieldRow(HDC dc, const RECT &rect, const IconStrip *icons, ListIcon icon, const wchar_t *caption,
                   const wchar_t *value, COLORREF captionColor = kAlarmCaptionColor);

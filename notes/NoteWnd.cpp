@@ -1,6 +1,5 @@
 #include "notes/NoteWnd.h"
 
-#include <commctrl.h>
 #include <richedit.h>
 
 #include <string>
@@ -16,12 +15,12 @@
 #include "richink.h"
 #include "ui/Messages.h"
 #include "ui/Scaling.h"
+#include "ui/Subclass.h"
 
 namespace {
 
 const int kZoomLevels[] = {75, 100, 150, 200, 300};
 const int kZoomCount = 5;
-const UINT kNoteInkSubclass = 1;
 const int kTitleSourceChars = 200;
 const wchar_t kSettingsKey[] = L"Software\\Velmora\\TallyPad";
 const wchar_t kDefaultLastPath[] = L"\\My Documents";
@@ -91,7 +90,7 @@ void CMyNoteWnd::OnCreate() {
                            0, 0, GetHwnd(), reinterpret_cast<HMENU>(static_cast<UINT_PTR>(kInkId)),
                            GetModuleHandleW(nullptr), nullptr);
     if (ink_)
-        SetWindowSubclass(ink_, InkProc, kNoteInkSubclass, reinterpret_cast<DWORD_PTR>(this));
+        SubclassWindow(ink_, InkProc, this);
     notebar_ = std::make_unique<CMyNotebar>();
     notebar_->CreateBar(GetHwnd(), RECT{0, 0, 0, 0}, static_cast<int>(ModeZoom()));
     notebar_->ShowModeButton(DrawingAllowed());
@@ -518,8 +517,8 @@ void CMyNoteWnd::InsertDate() {
 
 // The ink's focus decides the input panel: up for typing, down for drawing
 // and when the ink loses the focus.
-LRESULT CALLBACK CMyNoteWnd::InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self) {
-    auto *note = reinterpret_cast<CMyNoteWnd *>(self);
+LRESULT CMyNoteWnd::InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, void *self, WNDPROC next) {
+    auto *note = static_cast<CMyNoteWnd *>(self);
     switch (msg) {
     case WM_SETFOCUS:
         if (note->TypingMode()) {
@@ -534,11 +533,8 @@ LRESULT CALLBACK CMyNoteWnd::InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM 
     case WM_KILLFOCUS:
         SHSipPreference(hwnd, SIP_FORCEDOWN);
         break;
-    case WM_NCDESTROY:
-        RemoveWindowSubclass(hwnd, InkProc, kNoteInkSubclass);
-        break;
     }
-    return DefSubclassProc(hwnd, msg, wParam, lParam);
+    return CallWindowProcW(next, hwnd, msg, wParam, lParam);
 }
 
 void CMyNoteWnd::OpenPicker() {

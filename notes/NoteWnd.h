@@ -74,7 +74,7 @@ private:
     DWORD &ModeZoom() const { return TypingMode() ? *settings_.noteScale1 : *settings_.noteScale2; }
     void TellFrameInputPanel(bool up);
     void RestartAutosave();
-    static LRESULT CALLBACK InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR self);
+    static LRESULT InkProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, void *self, WNDPROC next);
 
     NoteSettings settings_;
     HWND ink_; // destroyed with this window

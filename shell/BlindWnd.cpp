@@ -1,6 +1,5 @@
 #include "shell/BlindWnd.h"
 
-#include <commctrl.h>
 #include <windowsx.h>
 
 #include "BaseLib/FeedbackPulse.h"
@@ -89,8 +88,6 @@ HWND CBlindWnd::CreateMainFrame(bool mini) {
     // Placed where the desk will show it before anything is laid out, so
     // that the start lays out (and builds the balloons) once.
     MoveOntoVisibleDesktop();
-    INITCOMMONCONTROLSEX icc = {sizeof icc, ICC_WIN95_CLASSES | ICC_DATE_CLASSES};
-    InitCommonControlsEx(&icc);
     LoadLocaleSeparators();
 
     RECT client;

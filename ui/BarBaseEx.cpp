@@ -42,7 +42,7 @@ void CBarBaseEx::SetLayout(const BarEntry *entries) {
         commandsOf[g][buttonsOf[g]++] = e.commandId;
     }
     for (int g = 0; g < groupCount_; ++g) {
-        groups_[g].LoadImages(groupBitmap_[g], imageOf[g].cx, imageOf[g].cy, buttonsOf[g]);
+        groups_[g].LoadImages(groupBitmap_[g], imageOf[g].cx, imageOf[g].cy);
         for (int b = 0; b < buttonsOf[g]; ++b) {
             commands_[g][b] = commandsOf[g][b];
             groups_[g].AddButton(RECT{});

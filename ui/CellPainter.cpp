@@ -17,7 +17,7 @@ CellItem CellItem::Text(const wchar_t *text, int points, int weight, COLORREF co
     return item;
 }
 
-CellItem CellItem::Image(HIMAGELIST images, int index, int x, int y) {
+CellItem CellItem::Image(const IconStrip *images, int index, int x, int y) {
     CellItem item = {};
     item.kind = kImage;
     item.images = images;
@@ -31,22 +31,21 @@ int CellFontHeight(int points) { return -static_cast<int>(points * Metrics().dpi
 namespace {
 
 void PaintThreePart(HDC dc, const RECT &cell, const CellBackground &bg) {
-    // The three parts share the image list's size.
-    int lw = 0, lh = 0;
-    ImageList_GetIconSize(bg.images, &lw, &lh);
+    // The three parts share the strip's icon size.
+    const int lw = bg.images->IconSize().cx;
     const int mw = lw, rw = lw;
     if (mw <= 0)
         return;
     const int right = cell.right - rw;
-    ImageList_Draw(bg.images, bg.leftImage, dc, cell.left, cell.top, ILD_TRANSPARENT);
+    bg.images->Draw(dc, bg.leftImage, cell.left, cell.top);
     // The middle image repeated; the last copy is clipped at the right part.
     Region clip(CreateRectRgn(0, 0, 0, 0));
     const bool hadClip = GetClipRgn(dc, clip.get()) == 1;
     IntersectClipRect(dc, cell.left + lw, cell.top, right, cell.bottom);
     for (int x = cell.left + lw; x < right; x += mw)
-        ImageList_Draw(bg.images, bg.middleImage, dc, x, cell.top, ILD_TRANSPARENT);
+        bg.images->Draw(dc, bg.middleImage, x, cell.top);
     SelectClipRgn(dc, hadClip ? clip.get() : nullptr);
-    ImageList_Draw(bg.images, bg.rightImage, dc, right, cell.top, ILD_TRANSPARENT);
+    bg.images->Draw(dc, bg.rightImage, right, cell.top);
 }
 
 void PaintBitmap(HDC dc, const RECT &cell, HBITMAP bitmap) {
@@ -86,8 +85,7 @@ void PaintCell(HDC dc, const RECT &cell, const CellBackground &bg, const CellIte
         if (items[i].kind == CellItem::kText)
             PaintText(dc, items[i]);
         else if (items[i].images)
-            ImageList_Draw(items[i].images, items[i].imageIndex, dc, items[i].position.x, items[i].position.y,
-                           ILD_TRANSPARENT);
+            items[i].images->Draw(dc, items[i].imageIndex, items[i].position.x, items[i].position.y);
     }
     if (separator) {
         RECT line = {cell.left, cell.bottom - kCellSeparatorHeight, cell.right, cell.bottom};

@@ -2,7 +2,8 @@
 // background, text and image items, and an optional separator line.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
+
+#include "ui/IconStrip.h"
 
 enum CellBackgroundFlags {
     kCellSolid = 1,     // filled with one colour
@@ -13,7 +14,7 @@ enum CellBackgroundFlags {
 struct CellBackground {
     int flags;
     COLORREF color;
-    HIMAGELIST images; // not owned
+    const IconStrip *images; // not owned
     int leftImage, middleImage, rightImage;
     HBITMAP bitmap; // not owned
 };
@@ -28,12 +29,12 @@ struct CellItem {
     RECT rect;
     UINT format; // DrawTextW format
     // Image items.
-    HIMAGELIST images; // not owned
+    const IconStrip *images; // not owned
     int imageIndex;
     POINT position;
 
     static CellItem Text(const wchar_t *text, int points, int weight, COLORREF color, const RECT &rect, UINT format);
-    static CellItem Image(HIMAGELIST images, int index, int x, int y);
+    static CellItem Image(const IconStrip *images, int index, int x, int y);
 };
 
 // The separator along a cell's bottom edge.

@@ -2,40 +2,17 @@
 
 #include "ui/Gdi.h"
 
-CImageButtonEx::CImageButtonEx() : buttons_(), count_(0), rect_(), images_(nullptr) {}
+CImageButtonEx::CImageButtonEx() : buttons_(), count_(0), rect_() {}
 
-CImageButtonEx::~CImageButtonEx() {
-    if (images_)
-        ImageList_Destroy(images_);
-}
+CImageButtonEx::~CImageButtonEx() = default;
 
-bool CImageButtonEx::LoadImages(UINT bitmapId, int imageWidth, int imageHeight, int buttons) {
+bool CImageButtonEx::LoadImages(UINT bitmapId, int imageWidth, int imageHeight) {
     Bitmap bitmap(LoadProgramBitmap(bitmapId));
-    return LoadImagesFrom(bitmap.get(), imageWidth, imageHeight, buttons);
-}
-
-bool CImageButtonEx::LoadImagesFrom(HBITMAP bitmap, int imageWidth, int imageHeight, int buttons) {
-    if (images_)
-        ImageList_Destroy(images_);
-    images_ = nullptr;
-    if (!bitmap || imageWidth <= 0 || imageHeight <= 0)
-        return false;
-    images_ = ImageList_Create(imageWidth, imageHeight, ILC_COLOR24 | ILC_MASK, buttons * 2, 0);
-    if (!images_)
-        return false;
-    // AddMasked cuts the bitmap into images of the list's width.
-    if (ImageList_AddMasked(images_, bitmap, kTransparentKey) < 0) {
-        ImageList_Destroy(images_);
-        images_ = nullptr;
-        return false;
-    }
-    return true;
+    return images_.LoadFrom(bitmap.get(), imageWidth, imageHeight);
 }
 
 void CImageButtonEx::Clear() {
-    if (images_)
-        ImageList_Destroy(images_);
-    images_ = nullptr;
+    images_.Clear();
     count_ = 0;
     SetRectEmpty(&rect_);
 }
@@ -71,12 +48,6 @@ int CImageButtonEx::HitTest(POINT pt) const {
 }
 
 void CImageButtonEx::Draw(HDC dc) {
-    if (!images_)
-        return;
-    const int available = ImageList_GetImageCount(images_);
-    for (int i = 0; i < count_; ++i) {
-        const int index = 2 * i + buttons_[i].state;
-        if (index < available)
-            ImageList_Draw(images_, index, dc, buttons_[i].rect.left, buttons_[i].rect.top, ILD_TRANSPARENT);
-    }
+    for (int i = 0; i < count_; ++i)
+        images_.Draw(dc, 2 * i + buttons_[i].state, buttons_[i].rect.left, buttons_[i].rect.top);
 }

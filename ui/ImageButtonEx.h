@@ -1,9 +1,10 @@
 // CImageButtonEx: one group of up to three image buttons of a bar, drawn from
-// one image list that holds two images per button (2i normal, 2i + 1
+// one strip of icons that holds two per button (2i normal, 2i + 1
 // pressed). Not a window: the bar that holds it hit-tests and draws it.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
+
+#include "ui/IconStrip.h"
 
 class CImageButtonEx {
 public:
@@ -14,11 +15,10 @@ public:
     CImageButtonEx(const CImageButtonEx &) = delete;
     CImageButtonEx &operator=(const CImageButtonEx &) = delete;
 
-    // Builds the image list from a bitmap resource (or a bitmap the caller
-    // keeps) of 2 x buttons images of the given size side by side, magenta
-    // transparent. A missing picture leaves the buttons without one.
-    bool LoadImages(UINT bitmapId, int imageWidth, int imageHeight, int buttons);
-    bool LoadImagesFrom(HBITMAP bitmap, int imageWidth, int imageHeight, int buttons);
+    // Takes the icons from a bitmap resource of 2 x buttons icons of the
+    // given size side by side, magenta transparent. A missing picture leaves
+    // the buttons without one.
+    bool LoadImages(UINT bitmapId, int imageWidth, int imageHeight);
     void Clear(); // no buttons, no images
 
     // Adds a button; false when the group is full.
@@ -32,7 +32,7 @@ public:
     const RECT &Rect() const { return rect_; }
     // The button under the point, or -1.
     int HitTest(POINT pt) const;
-    bool HasImages() const { return images_ != nullptr; }
+    bool HasImages() const { return images_.Count() > 0; }
 
     // Draws every button with the image of its state.
     virtual void Draw(HDC dc);
@@ -47,5 +47,5 @@ private:
     Button buttons_[kMaxButtons];
     int count_;
     RECT rect_;
-    HIMAGELIST images_; // owned
+    IconStrip images_;
 };

@@ -15,39 +15,11 @@ const int kTitleButtonUnits = 40;
 const int kTitleButtonHeightUnits = 31;
 const int kMarginUnits = 5;
 
-// An image list of one icon per bitmap, all of the first one's size; null
-// when a picture is missing.
-HIMAGELIST MakeIconList(const UINT *bitmapIds, int count) {
-    HIMAGELIST list = nullptr;
-    for (int i = 0; i < count; ++i) {
-        Bitmap picture(LoadProgramBitmap(bitmapIds[i]));
-        const SIZE size = BitmapSize(picture.get());
-        if (!list && size.cx > 0 && size.cy > 0)
-            list = ImageList_Create(size.cx, size.cy, ILC_COLOR24 | ILC_MASK, count, 0);
-        if (!list || ImageList_AddMasked(list, picture.get(), kTransparentKey) != i) {
-            if (list)
-                ImageList_Destroy(list);
-            return nullptr;
-        }
-    }
-    return list;
-}
-
-SIZE IconSize(HIMAGELIST list) {
-    int w = 0, h = 0;
-    if (list)
-        ImageList_GetIconSize(list, &w, &h);
-    return SIZE{w, h};
-}
-
 } // namespace
 
-CPickerList::CPickerList() : rowIcons_(nullptr) {}
+CPickerList::CPickerList() = default;
 
-CPickerList::~CPickerList() {
-    if (rowIcons_)
-        ImageList_Destroy(rowIcons_);
-}
+CPickerList::~CPickerList() = default;
 
 bool CPickerList::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
     const bool first = GetHwnd() == nullptr;
@@ -65,9 +37,8 @@ bool CPickerList::ShowOver(HWND parent, const wchar_t *caption, UINT titleId) {
         AddTitleButton(PickBitmap(IDB_LIST_BACK, IDB_LIST_BACK_HI), width, height, kTitleCommandCancel);
         AddTitleButton(PickBitmap(IDB_LIST_DONE, IDB_LIST_DONE_HI), width, height, kTitleCommandDone);
         LoadIcons(PickBitmap(IDB_NOTE_ROW_OPEN, IDB_NOTE_ROW_OPEN_HI), 1);
-        const UINT rowIcons[] = {PickBitmap(IDB_NOTE_ROW_FOLDER, IDB_NOTE_ROW_FOLDER_HI),
-                                 PickBitmap(IDB_NOTE_ROW_FILE, IDB_NOTE_ROW_FILE_HI)};
-        rowIcons_ = MakeIconList(rowIcons, 2);
+        rowIcons_[kFolderIcon].Load(PickBitmap(IDB_NOTE_ROW_FOLDER, IDB_NOTE_ROW_FOLDER_HI), 1);
+        rowIcons_[kFileIcon].Load(PickBitmap(IDB_NOTE_ROW_FILE, IDB_NOTE_ROW_FILE_HI), 1);
     }
     SetWindowPos(GetHwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     return true;
@@ -91,15 +62,15 @@ void CPickerList::DrawRow(HDC dc, const RECT &rect, int state, RowIcon icon, con
     CopyStateBackground(dc, state, rect);
     const int margin = ScaleX(kMarginUnits);
     RECT textRect = {rect.left + margin, rect.top, rect.right - margin, rect.bottom};
-    const SIZE left = IconSize(rowIcons_);
-    if (icon != kNoIcon && left.cx > 0) {
-        ImageList_Draw(rowIcons_, icon, dc, textRect.left, (rect.top + rect.bottom - left.cy) / 2, ILD_TRANSPARENT);
+    const SIZE left = icon != kNoIcon ? rowIcons_[icon].IconSize() : SIZE{0, 0};
+    if (left.cx > 0) {
+        rowIcons_[icon].Draw(dc, 0, textRect.left, (rect.top + rect.bottom - left.cy) / 2);
         textRect.left += left.cx + margin;
     }
-    const SIZE right = IconSize(Icons());
+    const SIZE right = Icons() ? Icons()->IconSize() : SIZE{0, 0};
     if (opensFolder && right.cx > 0) {
         textRect.right -= right.cx;
-        ImageList_Draw(Icons(), 0, dc, textRect.right, (rect.top + rect.bottom - right.cy) / 2, ILD_TRANSPARENT);
+        Icons()->Draw(dc, 0, textRect.right, (rect.top + rect.bottom - right.cy) / 2);
         textRect.right -= margin;
     }
     // The chosen row's dark background takes light text.

@@ -3,7 +3,6 @@
 // icon and a bold text, and it hides itself and re-enables its parent when it is done.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
 #include "BaseLib/Str.h"
 #include "BaseLib/WaitCursor.h"
@@ -45,5 +44,5 @@ protected:
     static Str FolderText(const Str &folder);
 
 private:
-    HIMAGELIST rowIcons_; // owned: the folder and the file icon
+    IconStrip rowIcons_[2]; // the folder and the file icon
 };

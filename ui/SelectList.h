@@ -1,20 +1,18 @@
-// CSelectList: a list screen with an image list of row icons, cut from one
-// bitmap resource holding a row of equally wide icons (magenta transparent).
+// CSelectList: a list screen with row icons, cut from one bitmap resource
+// holding a row of equally wide icons (magenta transparent).
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
+#include "ui/IconStrip.h"
 #include "ui/UIList.h"
 
 class CSelectList : public CUIList {
 public:
-    CSelectList();
-    ~CSelectList() override;
-
-    // Builds the image list once; false when the picture is missing.
+    // Takes the icons once; false when the picture is missing.
     bool LoadIcons(UINT bitmapId, int count);
-    HIMAGELIST Icons() const { return icons_; }
+    // Null until the icons are loaded.
+    const IconStrip *Icons() const { return icons_.Count() ? &icons_ : nullptr; }
 
 private:
-    HIMAGELIST icons_; // owned
+    IconStrip icons_;
 };

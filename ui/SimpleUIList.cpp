@@ -31,12 +31,10 @@ void CSimpleUIList::DrawItem(CListWnd *, HDC dc, int row, const RECT &rect, bool
     PaintCell(dc, rect, none, &item, 1, false);
     const int icon = RowIcon(row);
     if (Icons() && icon >= 0) {
-        int w = 0, h = 0;
-        ImageList_GetIconSize(Icons(), &w, &h);
+        const int w = Icons()->IconSize().cx, h = Icons()->IconSize().cy;
         // Centred in a 30-unit area that ends 5 units inside the right edge.
         const int areaRight = rect.right - ScaleX(5);
         const int areaLeft = areaRight - ScaleX(30);
-        ImageList_Draw(Icons(), icon, dc, (areaLeft + areaRight - w) / 2, (rect.top + rect.bottom - h) / 2,
-                       ILD_TRANSPARENT);
+        Icons()->Draw(dc, icon, (areaLeft + areaRight - w) / 2, (rect.top + rect.bottom - h) / 2);
     }
 }

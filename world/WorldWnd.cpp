@@ -334,9 +334,8 @@ void CMyWorldWnd::DrawItem(CListWnd *, HDC dc, int row, const RECT &rect, bool p
     const int move = ScaleX(kMoveUnits);
     const int deleteRight = ScaleX(kDeleteUnits);
     const int timeRight = rect.right - 2 * move - margin;
-    int iconWidth = 0, iconHeight = 0;
-    if (Icons())
-        ImageList_GetIconSize(Icons(), &iconWidth, &iconHeight);
+    const SIZE icon = Icons() ? Icons()->IconSize() : SIZE{0, 0};
+    const int iconWidth = icon.cx, iconHeight = icon.cy;
     const int iconTop = (rect.top + rect.bottom - iconHeight) / 2;
     const CellItem items[] = {
         CellItem::Image(Icons(), kDeleteButton, (deleteRight - iconWidth) / 2, iconTop),

@@ -245,10 +245,10 @@ TEST_F(ListScreen, SimpleRowsShowTextAndIcon) {
     RECT rc = {0, 0, 240, 300};
     ASSERT_TRUE(names.Create(parent.GetHwnd(), &rc, L"Names"));
     ASSERT_TRUE(names.LoadIcons(IDB_LIST_ICONS, 4));
-    int w = 0, h = 0;
-    ImageList_GetIconSize(names.Icons(), &w, &h);
-    EXPECT_EQ(w, 20);
-    EXPECT_EQ(h, 20);
+    ASSERT_NE(names.Icons(), nullptr);
+    EXPECT_EQ(names.Icons()->IconSize().cx, 20);
+    EXPECT_EQ(names.Icons()->IconSize().cy, 20);
+    EXPECT_EQ(names.Icons()->Count(), 4);
     names.AddRow(L"First", 1);
     names.AddRow(L"Second", -1);
     names.ShowRows();

@@ -1,6 +1,7 @@
 // Bars of image-button groups and text labels, and the cell painter.
 #include <gtest/gtest.h>
 #include <windows.h>
+
 #include <commctrl.h>
 
 #include "UiTestSupport.h"
@@ -134,9 +135,8 @@ TEST_F(BarFixture, ResizingLaysOutAgainAndTheBackgroundTiles) {
     EXPECT_NE(GetPixel(bar.BackDC(), 200, 20), kControlColor) << "the tile was drawn";
 }
 
-// An image list of three solid 4 x 4 images: red, green, blue.
-HIMAGELIST SolidImages() {
-    HIMAGELIST list = ImageList_Create(4, 4, ILC_COLOR24, 3, 0);
+// A strip of three solid 4 x 4 icons: red, green, blue.
+void SolidImages(IconStrip &icons) {
     ScreenDC screen;
     Bitmap strip(CreateCompatibleBitmap(screen, 12, 4));
     {
@@ -146,8 +146,7 @@ HIMAGELIST SolidImages() {
         FillSolid(dc, RECT{4, 0, 8, 4}, RGB(0, 255, 0));
         FillSolid(dc, RECT{8, 0, 12, 4}, RGB(0, 0, 255));
     }
-    ImageList_Add(list, strip.get(), nullptr);
-    return list;
+    icons.LoadFrom(strip.get(), 4, 4);
 }
 
 struct Canvas {
@@ -160,10 +159,56 @@ struct Canvas {
     SelectedObject sel;
 };
 
+// Icon strips draw the program's pictures exactly as a masked image list
+// (the common controls' way, which they replace) does: each icon where its
+// pixels are not magenta, the background elsewhere.
+TEST(IconStrip, DrawsLikeAMaskedImageList) {
+    const struct {
+        UINT id;
+        int count;
+        bool transparent; // has magenta pixels (the bar buttons have none)
+    } pictures[] = {{IDB_LIST_ICONS, 4, true},         {IDB_LIST_ICONS_HI, 4, true}, {IDB_WORLD_ROW_ICONS, 3, true},
+                    {IDB_WORLD_ROW_ICONS_HI, 3, true}, {IDB_BTN_MENU, 2, false},     {IDB_BTN_MENU_HI, 2, false},
+                    {IDB_BTN_COPY, 2, false},          {IDB_BTN_MINIMISE, 2, false}, {IDB_TAB_BACK_HI, 2, false}};
+    for (const auto &picture : pictures) {
+        SCOPED_TRACE(testing::Message() << "bitmap " << picture.id);
+        Bitmap bitmap(LoadProgramBitmap(picture.id));
+        const SIZE size = BitmapSize(bitmap.get());
+        ASSERT_GT(size.cx, 0);
+        const int width = size.cx / picture.count;
+        IconStrip strip;
+        ASSERT_TRUE(strip.Load(picture.id, picture.count));
+        EXPECT_EQ(strip.Count(), picture.count);
+        EXPECT_EQ(strip.IconSize().cx, width);
+        EXPECT_EQ(strip.IconSize().cy, size.cy);
+        HIMAGELIST list = ImageList_Create(width, size.cy, ILC_COLOR24 | ILC_MASK, picture.count, 0);
+        ASSERT_GE(ImageList_AddMasked(list, bitmap.get(), kTransparentKey), 0);
+        Canvas byList(size.cx, size.cy), byStrip(size.cx, size.cy);
+        for (Canvas *canvas : {&byList, &byStrip})
+            FillSolid(canvas->dc, RECT{0, 0, size.cx, size.cy}, RGB(10, 200, 30));
+        for (int i = 0; i < picture.count; ++i) {
+            ImageList_Draw(list, i, byList.dc, i * width, 0, ILD_TRANSPARENT);
+            strip.Draw(byStrip.dc, i, i * width, 0);
+        }
+        strip.Draw(byStrip.dc, picture.count, 0, 0); // outside the strip: nothing
+        ImageList_Destroy(list);
+        int differ = 0, background = 0;
+        for (int y = 0; y < size.cy; ++y)
+            for (int x = 0; x < width * picture.count; ++x) {
+                differ += GetPixel(byList.dc, x, y) != GetPixel(byStrip.dc, x, y);
+                background += GetPixel(byStrip.dc, x, y) == RGB(10, 200, 30);
+            }
+        EXPECT_EQ(differ, 0);
+        EXPECT_EQ(background > 0, picture.transparent) << "pixels left out";
+        EXPECT_LT(background, width * picture.count * size.cy) << "pixels drawn";
+    }
+}
+
 TEST(CellPainter, ThreePartBackgroundKeepsItsCapsAndClipsTheMiddle) {
-    HIMAGELIST images = SolidImages();
+    IconStrip images;
+    SolidImages(images);
     Canvas canvas(30, 10);
-    CellBackground bg = {kCellThreePart, 0, images, 0, 1, 2, nullptr};
+    CellBackground bg = {kCellThreePart, 0, &images, 0, 1, 2, nullptr};
     PaintCell(canvas.dc, RECT{0, 0, 22, 4}, bg, nullptr, 0, false);
     struct Case {
         int x;
@@ -172,15 +217,15 @@ TEST(CellPainter, ThreePartBackgroundKeepsItsCapsAndClipsTheMiddle) {
                  {18, RGB(0, 0, 255)}, {21, RGB(0, 0, 255)}, {22, RGB(255, 255, 255)}};
     for (const Case &c : cases)
         EXPECT_EQ(GetPixel(canvas.dc, c.x, 1), c.expected) << "x " << c.x;
-    ImageList_Destroy(images);
 }
 
 TEST(CellPainter, SolidBackgroundItemsAndSeparator) {
-    HIMAGELIST images = SolidImages();
+    IconStrip images;
+    SolidImages(images);
     Canvas canvas(40, 30);
     CellBackground bg = {kCellSolid, RGB(151, 167, 227), nullptr, 0, 0, 0, nullptr};
     CellItem items[] = {
-        CellItem::Image(images, 2, 30, 2),
+        CellItem::Image(&images, 2, 30, 2),
         CellItem::Text(L"Hamburg", 9, FW_BOLD, RGB(0, 0, 0), RECT{0, 0, 28, 20}, DT_SINGLELINE | DT_LEFT),
     };
     PaintCell(canvas.dc, RECT{0, 0, 40, 24}, bg, items, 2, true);
@@ -198,7 +243,6 @@ TEST(CellPainter, SolidBackgroundItemsAndSeparator) {
         }
     EXPECT_GT(dark, 10) << "the text was drawn";
     EXPECT_EQ(past, 0) << "a text too wide is cut at its rectangle";
-    ImageList_Destroy(images);
 }
 
 TEST(CellPainter, FontHeightFollowsTheVerticalResolution) {
