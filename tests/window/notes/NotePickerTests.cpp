@@ -127,14 +127,19 @@ TEST_F(NotePickers, OkWithoutAChosenFileSaysSoAndStaysOpen) {
     std::atomic<bool> stop(false), boxSeen(false);
     std::thread closer([&] {
         const DWORD thread = GetWindowThreadProcessId(picker.GetHwnd(), nullptr);
+        // The box's window is there a moment before its text: wait for both.
+        HWND box = nullptr;
         for (int i = 0; i < 500 && !stop; ++i, Sleep(10)) {
-            HWND box = FindWindowW(L"#32770", L"VelTallyPad");
-            if (box && GetWindowThreadProcessId(box, nullptr) == thread) {
-                boxSeen = FindWindowExW(box, nullptr, L"Static", L"Please Select Note file!") != nullptr;
-                PostMessageW(box, WM_COMMAND, IDOK, 0);
-                return;
+            box = FindWindowW(L"#32770", L"VelTallyPad");
+            if (box && GetWindowThreadProcessId(box, nullptr) != thread)
+                box = nullptr;
+            if (box && FindWindowExW(box, nullptr, L"Static", L"Please Select Note file!")) {
+                boxSeen = true;
+                break;
             }
         }
+        if (box)
+            PostMessageW(box, WM_COMMAND, IDOK, 0);
     });
     const Messages told = Command(picker, kTitleCommandDone);
     stop = true;
