@@ -4,7 +4,9 @@
 //   FloorProbe start <exe> <class>     start -> window visible -> every visible
 //                                      window of it painted; leaves it running
 //   FloorProbe second <exe>            start -> exit of a second start
-//   FloorProbe switch bare|tallypad N  N times desk -> tool -> desk, each to painted
+//   FloorProbe switch bare|tallypad N  N times desk -> tool -> desk, each to painted;
+//                                      with the cost of the probe's own polls of
+//                                      the painted windows, and the switch less it
 //   FloorProbe open <class> <msg> <wParam> <lParam>   one sent request to painted
 //   FloorProbe close <class>           WM_CLOSE, then wait for the process
 //   FloorProbe hold                    keeps the device's desktop open until
@@ -28,20 +30,23 @@ double Ms() {
     return 1e3 * double(now.QuadPart) / double(frequency.QuadPart);
 }
 
-BOOL CALLBACK ChildPainted(HWND child, LPARAM dirty) {
-    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
-        *reinterpret_cast<bool *>(dirty) = true;
-    return TRUE;
+bool Shown(HWND window) { return (GetWindowLongW(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+
+// The window (shown) and every shown window under it have nothing left to
+// paint. A hidden window's subtree is skipped: every call here is a round
+// trip to the window server, and a program with many hidden windows would
+// otherwise pay for them at every poll.
+bool TreePainted(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE))
+        return false;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (Shown(child) && !TreePainted(child))
+            return false;
+    return true;
 }
 
 // Shown, and no visible window of it waits for WM_PAINT.
-bool Painted(HWND top) {
-    if (!IsWindowVisible(top) || GetUpdateRect(top, nullptr, FALSE))
-        return false;
-    bool dirty = false;
-    EnumChildWindows(top, ChildPainted, reinterpret_cast<LPARAM>(&dirty));
-    return !dirty;
-}
+bool Painted(HWND top) { return Shown(top) && TreePainted(top); }
 
 // Polls every millisecond; false after 20 s.
 template <class Done>
@@ -104,6 +109,14 @@ double Request(HWND top, UINT msg, WPARAM wParam, LPARAM lParam) {
     return Ms() - t0;
 }
 
+// What one poll of Painted costs, the window being painted: the part of a
+// request's time that is the probe's own walk of the windows.
+double CheckCost(HWND top) {
+    double t0 = Ms();
+    Painted(top);
+    return Ms() - t0;
+}
+
 int Switch(bool bare, int rounds) {
     HWND top = FindWindowW(bare ? kFloorClass : kMainClass, nullptr);
     if (!top)
@@ -112,9 +125,12 @@ int Switch(bool bare, int rounds) {
         // Apart by more than the main program's 200 ms repeat lock-out.
         Sleep(300);
         double to = bare ? Request(top, kFloorOpenTool, 0, 0) : Request(top, kOpenScreen, 1, 0);
+        const double checkTo = CheckCost(top);
         Sleep(300);
         double back = bare ? Request(top, kFloorBack, 0, 0) : Request(top, kBack, 0, 0);
-        std::printf("to %.1f\nback %.1f\nswitch %.1f\n", to, back, to + back);
+        const double checks = checkTo + CheckCost(top);
+        std::printf("to %.1f\nback %.1f\nswitch %.1f\ncheck %.1f\nnet %.1f\n", to, back, to + back, checks,
+                    to + back - checks);
     }
     return 0;
 }

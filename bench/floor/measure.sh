@@ -7,7 +7,10 @@
 # from the host's /proc (Wine's GetProcessTimes and GetProcessMemoryInfo do
 # not report another process): on-CPU time summed over the process's threads
 # (task/*/schedstat), voluntary context switches summed likewise
-# (task/*/status), private memory (smaps_rollup Private_Clean + Private_Dirty).
+# (task/*/status), private memory (smaps_rollup Private_Clean + Private_Dirty,
+# which counts the pages of files only this process maps, its own program
+# and DLLs among them) and anonymous memory (smaps_rollup Anonymous: what the
+# process allocated or wrote, the Windows sense of a program's private bytes).
 set -euo pipefail
 source "$(dirname "$0")/../../device/common.sh"
 
@@ -72,6 +75,12 @@ host_pid() {
 cpu_ns() { cat /proc/"$1"/task/*/schedstat 2>/dev/null | awk '{s += $1} END {print s + 0}'; }
 wakeups() { cat /proc/"$1"/task/*/status 2>/dev/null | awk '/^voluntary_ctxt_switches/ {s += $2} END {print s + 0}'; }
 private_mb() { awk '/^Private_(Clean|Dirty)/ {s += $2} END {printf "%.1f", s / 1024}' "/proc/$1/smaps_rollup"; }
+anonymous_mb() { awk '/^Anonymous:/ {s += $2} END {printf "%.1f", s / 1024}' "/proc/$1/smaps_rollup"; }
+# record_memory <program> <pid> <where>
+record_memory() {
+    record "$1" "private_$3" "$(private_mb "$2")"
+    record "$1" "anonymous_$3" "$(anonymous_mb "$2")"
+}
 
 # idle <program> <pid> <where>: CPU ms and wake-ups per second over $idle s.
 measure_idle() {
@@ -91,7 +100,7 @@ one_round() {
     sleep 1
     pid=$(host_pid "$exe")
     [ -n "$pid" ] || die "no host process for $exe"
-    record "$p" private_desk "$(private_mb "$pid")"
+    record_memory "$p" "$pid" desk
     measure_idle "$p" "$pid" desk
     record "$p" second "$(probe second "$dir\\$exe" | awk '/^second/ {print $2}')"
     sleep 1
@@ -105,8 +114,10 @@ one_round() {
     record "$p" switch $(awk '/^switch/ {if (n++) print $2}' <<<"$line")
     record "$p" to $(awk '/^to/ {if (n++) print $2}' <<<"$line")
     record "$p" back $(awk '/^back/ {if (n++) print $2}' <<<"$line")
+    record "$p" switch_check $(awk '/^check/ {if (n++) print $2}' <<<"$line")
+    record "$p" switch_net $(awk '/^net/ {if (n++) print $2}' <<<"$line")
     record "$p" switch_cpu_ms "$(awk -v a="$c0" -v b="$(cpu_ns "$pid")" 'BEGIN {printf "%.1f", (b - a) / 6e6}')"
-    record "$p" private_calc "$(private_mb "$pid")"
+    record_memory "$p" "$pid" calc
     # Without the feedback pulse (the menu command toggles it; the bare
     # program has none), to show what the pulse's worker adds to a switch.
     if [ "$p" = tallypad ]; then
@@ -125,7 +136,7 @@ one_round() {
         probe open "$cls" 5692 0 0 >/dev/null
         sleep 1
     fi
-    record "$p" private_all "$(private_mb "$pid")"
+    record_memory "$p" "$pid" all
     probe close "$cls" >/dev/null
     sleep 1
 }
@@ -168,20 +179,25 @@ report() {
     }
     { vals[$1, $2] = vals[$1, $2] " " $3 }
     END {
-        split("painted visible second to back switch switch_quiet first_to switch_cpu_ms key_us private_desk private_calc private_all idle_cpu_ms_desk idle_wakeups_s_desk idle_cpu_ms_minimised idle_wakeups_s_minimised", order, " ")
+        split("painted visible second to back switch switch_check switch_net switch_quiet first_to switch_cpu_ms key_us anonymous_desk anonymous_calc anonymous_all private_desk private_calc private_all idle_cpu_ms_desk idle_wakeups_s_desk idle_cpu_ms_minimised idle_wakeups_s_minimised", order, " ")
         name["painted"] = "start -> first painted frame (ms)"
         name["visible"] = "start -> window visible (ms)"
         name["second"] = "second start, toggle and exit (ms)"
         name["to"] = "desk -> calculator (ms)"
         name["back"] = "calculator -> desk (ms)"
         name["switch"] = "desk -> calculator -> desk (ms)"
+        name["switch_check"] = "the probe polling the windows, in it (ms)"
+        name["switch_net"] = "desk -> calculator -> desk without the polling (ms)"
         name["switch_quiet"] = "the same, feedback pulse off (ms)"
         name["first_to"] = "first desk -> calculator, making it (ms)"
         name["switch_cpu_ms"] = "CPU per desk -> calculator -> desk (ms)"
         name["key_us"] = "calculator key to painted display (us)"
-        name["private_desk"] = "private memory at the desk (MB)"
-        name["private_calc"] = "private memory with the calculator (MB)"
-        name["private_all"] = "private memory, every screen opened once (MB)"
+        name["anonymous_desk"] = "private bytes (anonymous memory) at the desk (MB)"
+        name["anonymous_calc"] = "private bytes with the calculator (MB)"
+        name["anonymous_all"] = "private bytes, every screen opened once (MB)"
+        name["private_desk"] = "private memory with file pages at the desk (MB)"
+        name["private_calc"] = "private memory with file pages, calculator (MB)"
+        name["private_all"] = "private memory with file pages, every screen (MB)"
         name["idle_cpu_ms_desk"] = "idle CPU at the desk (ms in " idle " s)"
         name["idle_wakeups_s_desk"] = "wake-ups at the desk (per s)"
         name["idle_cpu_ms_minimised"] = "idle CPU minimised (ms in " idle " s)"
@@ -192,7 +208,7 @@ report() {
             f = order[k]
             if (!((("bare", f) in vals) && (("tallypad", f) in vals))) continue
             b = med("bare", f); t = med("tallypad", f)
-            if (f ~ /^private/) r = sprintf("+%.1f MB", t - b)
+            if (f ~ /^(private|anonymous)/) r = sprintf("+%.1f MB", t - b)
             else if (f ~ /^idle/) r = "-"
             else r = b > 0 ? sprintf("%.2f", t / b) : "-"
             printf "| %s | %.1f [%.1f-%.1f] | %.1f [%.1f-%.1f] | %s |\n", name[f], b, lo["bare", f], hi["bare", f], t, lo["tallypad", f], hi["tallypad", f], r
