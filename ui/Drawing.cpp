@@ -28,6 +28,21 @@ HBITMAP Create565(HDC reference, int width, int height) {
 
 } // namespace
 
+HBITMAP CreateBitmap32(HDC reference, int width, int height, void **bits) {
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void *pixels = nullptr;
+    HBITMAP bitmap = CreateDIBSection(reference, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+    if (bits)
+        *bits = pixels;
+    return bitmap;
+}
+
 HBITMAP LoadBitmap16(UINT id) {
     Bitmap source(LoadProgramBitmap(id));
     const SIZE size = BitmapSize(source.get());
@@ -77,16 +92,9 @@ HRGN RegionFromPicture(HBITMAP picture, int width, int height) {
         return nullptr;
     // The picture at the window's size in a 32-bit top-down bitmap whose
     // pixels can be read directly.
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     ScreenDC screen;
     void *bits = nullptr;
-    Bitmap canvas(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    Bitmap canvas(CreateBitmap32(screen, width, height, &bits));
     if (!canvas || !bits)
         return nullptr;
     {

@@ -12,6 +12,9 @@ namespace ui {
 // format the bars keep their backgrounds in; null when the resource is
 // missing.
 HBITMAP LoadBitmap16(UINT id);
+// A 32-bit top-down DIB section (0x00RRGGBB pixels, rows from the top);
+// bits, when given, receives its pixels' address. Null on failure.
+HBITMAP CreateBitmap32(HDC reference, int width, int height, void **bits = nullptr);
 
 // Draws the columns [srcX, srcX + srcWidth) of a bitmap into dst, stretched
 // when the sizes differ. Nothing happens for a null bitmap or an empty part.

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/Drawing.h"
+
 PBufferDC::PBufferDC() : dc_(nullptr), bitmap_(nullptr), previous_(nullptr), width_(0), height_(0) {}
 
 PBufferDC::~PBufferDC() { Free(); }
@@ -14,15 +16,7 @@ bool PBufferDC::Make(HWND window, int width, int height) {
     // An empty size makes no bitmap; one pixel until the window has a size.
     width = std::max(width, 1);
     height = std::max(height, 1);
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void *bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(windowDC, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HBITMAP bitmap = ui::CreateBitmap32(windowDC, width, height);
     HDC dc = bitmap ? CreateCompatibleDC(windowDC) : nullptr;
     ReleaseDC(window, windowDC);
     if (!dc) {
