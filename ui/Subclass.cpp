@@ -34,8 +34,8 @@ bool SubclassWindow(HWND window, SubclassProc proc, void *data) {
         delete route;
         return false;
     }
-    route->next = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RouteProc)));
+    route->next =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&RouteProc)));
     if (!route->next) {
         RemovePropW(window, kRouteProperty);
         delete route;

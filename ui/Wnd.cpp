@@ -6,7 +6,8 @@
 
 const wchar_t Wnd::kClassName[] = L"VelWndCls";
 
-Wnd::Wnd() : hwnd_(nullptr), owner_(nullptr), released_(false), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
+Wnd::Wnd()
+    : hwnd_(nullptr), owner_(nullptr), released_(false), fit_(false), previousProc_(nullptr), previousUserData_(0) {}
 
 Wnd::~Wnd() {
     if (hwnd_) {
@@ -147,7 +148,8 @@ namespace {
 
 // Calls act with the object of root and of each of its descendants that has
 // one, parents before their children.
-template <typename Act> void ForEachInTree(HWND root, Act act) {
+template <typename Act>
+void ForEachInTree(HWND root, Act act) {
     if (Wnd *object = Wnd::FromHandle(root))
         act(*object);
     EnumChildWindows(

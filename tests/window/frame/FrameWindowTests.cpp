@@ -430,7 +430,8 @@ int WindowsWithBuffers(HWND root) {
     int count = 0;
     std::vector<HWND> windows = {root};
     EnumChildWindows(
-        root, [](HWND child, LPARAM list) { return reinterpret_cast<std::vector<HWND> *>(list)->push_back(child), TRUE; },
+        root,
+        [](HWND child, LPARAM list) { return reinterpret_cast<std::vector<HWND> *>(list)->push_back(child), TRUE; },
         reinterpret_cast<LPARAM>(&windows));
     for (HWND window : windows) {
         const Wnd *object = Wnd::FromHandle(window);
